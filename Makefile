@@ -1,0 +1,58 @@
+# Quorvex / Tessaly: build, run and test from a fresh Debian machine.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+# Every Debian package the build, the programs and the tests need.
+DEPS := build-essential cmake ninja-build ccache pkg-config \
+        libgtest-dev libgmock-dev libbenchmark-dev \
+        qt6-base-dev libgl-dev fonts-dejavu-core \
+        giza-dev libcups2-dev libxlsxwriter-dev libminizip-dev libfreexl-dev \
+        ghostscript poppler-utils xvfb xauth
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps configure build test run run-linear bench sanitize clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(DEPS); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	@[ -f $(BUILD_DIR)/build.ninja ] || cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Starts the non-linear edition; the linear edition is `make run-linear`.
+run: build
+	@if [ -x $(BUILD_DIR)/bin/quorvex32 ]; then $(BUILD_DIR)/bin/quorvex32; \
+	else echo "The front end is not built yet; the engine tests run instead."; \
+	  cd $(BUILD_DIR) && ctest --output-on-failure; fi
+
+run-linear: build
+	$(BUILD_DIR)/bin/tessaly32
+
+bench: deps
+	@[ -f build-bench/build.ninja ] || cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-bench -j $(JOBS)
+	@for b in build-bench/bin/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+
+# The library tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	@[ -f build-asan/build.ninja ] || cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON -DBUILD_BENCHMARKS=OFF
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR) build-bench build-asan

@@ -1,0 +1,136 @@
+/*
+ * curvlib32 -- the non-linear fit engine.
+ *
+ * Every argument is passed by address. Widths are part of the interface:
+ *   int16_t  counts, flags, codes and indexes;
+ *   float    measured values, uncertainties, parameters (32-bit IEEE);
+ *   double   only where stated.
+ * Arrays are passed as their first element and indexed from 1 in the documentation below
+ * (element 1 is the pointer's element [0]). Texts are fixed-length, blank-padded character
+ * buffers with no terminating NUL required: function texts are 200 characters, messages 80.
+ *
+ * The library keeps state for the life of the process: the function-text store (11 texts and
+ * one message slot), the square-root mapping switch, and the working values of the iteration.
+ * It is not reentrant: one call at a time per process.
+ */
+#ifndef CURVLIB_CURVLIB_H
+#define CURVLIB_CURVLIB_H
+
+#include <stdint.h>
+
+#if defined(__GNUC__)
+#define CURVLIB_API __attribute__((visibility("default")))
+#else
+#define CURVLIB_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+enum {
+    CURVLIB_TEXT_LEN = 200,    /* function and derivative texts */
+    CURVLIB_MESSAGE_LEN = 80,  /* the message slot */
+    CURVLIB_TEXT_SLOTS = 11,   /* slot 0: the function, slots 1..10: derivatives by a1..a10 */
+    CURVLIB_MAX_FIT_PARMS = 20 /* nparm must not exceed this */
+};
+
+/*
+ * lsnonw -- fit y(x) to a model by Levenberg-Marquardt with held parameters.
+ *
+ *  x[npts]       in      independent variable
+ *  y[npts]       in      measured values
+ *  sigy[npts]    in      uncertainty of each y; weight 1/sigy^2 (must be > 0)
+ *  npts          in      number of points
+ *  wtflag        in      nonzero: the uncertainties are measurement errors, prob is computed;
+ *                        0: prob is left as the caller had it
+ *  nparm         in/out  number of model parameters (<= 20). Set to -1 when a user-defined
+ *                        model cannot be evaluated while the fitted curve is tabulated: reload
+ *                        it before using it again
+ *  nhold         in      number of held parameters; must equal the count of zeros in ia[1..nparm]
+ *  a[np]         in/out  start values in, fitted values out (held ones unchanged)
+ *  siga[np]      out     parameter uncertainties, scaled to a reduced chi-square of 1; 0 if held
+ *  ia[np]        in      nonzero: fitted; 0: held at its value in a
+ *  funcnum       in      model number (see funcsnbuf)
+ *  chisq         out     reduced chi-square on success; exactly -1.0 on failure, and then the
+ *                        reason is in the message slot (holdstringbuf mode 3) where one is known
+ *  prob          out     probability of exceeding chi-square (only when wtflag is nonzero)
+ *  flamda        out     lambda when the iteration stopped
+ *  niter         out     number of the iteration that converged; 101 when 100 did not
+ *  yfit[npts]    out     model value at every x with the fitted parameters
+ *  spare         in      ignored (callers pass the declared length of their arrays)
+ *  np            in      dimension of a, siga, ia and leading dimension of the matrices (10)
+ *
+ * Convergence: the relative change of chi-square between two iterations is <= 1e-4 (0/0 counts).
+ * Lambda is a 32-bit float: a long run of accepted steps (about 43) takes it to 0, and the next
+ * iteration then only rebuilds the covariance, so the fit reports itself converged with
+ * flamda = 0.
+ *
+ * Failures (chisq = -1.0):
+ *  - a user-defined model could not be evaluated (its message is in the slot); a then holds
+ *    the last accepted parameters, siga, yfit, flamda and prob are not written;
+ *  - a negative covariance diagonal: message "Tarvex SQRT error in FITN; ..." in the slot;
+ *    yfit is written, siga and prob are not;
+ *  - no degrees of freedom (npts <= fitted parameters): the message says so; a, yfit and
+ *    flamda are written, siga and prob are not.
+ * A singular curvature matrix is not detected: non-finite values then reach the results.
+ */
+CURVLIB_API void lsnonw(const float* x, const float* y, const float* sigy, const int16_t* npts,
+                        const int16_t* wtflag, int16_t* nparm, const int16_t* nhold, float* a, float* siga,
+                        const int16_t* ia, const int16_t* funcnum, float* chisq, float* prob, float* flamda,
+                        int16_t* niter, float* yfit, const int16_t* spare, const int16_t* np);
+
+/*
+ * funcsnbuf -- evaluate model funcnum at x: value into y, derivatives by a1..a(nparm) into dyda.
+ *
+ *   1 Linear          a1 + a2 x
+ *   2 Power           a1 x^a2
+ *   3 Exponential     a1 exp(a2 x)
+ *   4 Exponential #1  a1 (exp(a2 x) - 1)
+ *   5 Exponential #2  a1 - (a1 - a2) exp(a3 x)
+ *   6 Exponential #3  a1 exp(a2 x) + a3
+ *   7 Inverse X and Y 1 / (a1 + a2/x)
+ *   8 Special (ESR)   a1 sqrt((a2 x - a3)^2 + a4^2)
+ *   9 Real Z          a1 + a2 / (1 + a2^2 B^2),  w = 6.28318 x, B = w a3 - 1/(w a4)
+ *  10 Imag Z          w a1 - B / (G^2 + B^2),    G = 1/a2
+ *  11 user-defined function with typed derivatives (texts in the store)
+ *  12 user-defined function with central-difference derivatives
+ *
+ * Models 9 and 10 at x = 0 write nothing. A number outside 1..12 writes nothing. The built-in
+ * models have no domain guard: non-finite values are returned as they come. A user-defined
+ * model that fails sets nparm to -1 and leaves the reason in the message slot.
+ */
+CURVLIB_API void funcsnbuf(const float* x, const float* a, float* y, float* dyda, const int16_t* funcnum,
+                           int16_t* nparm, const int16_t* np);
+
+/*
+ * holdstringbuf -- the function-text store.
+ *   mode 0: store text[200] in slot index (0..10)      mode 1: copy slot index into text[200]
+ *   mode 2: store message[80] in the message slot       mode 3: copy the message slot into message[80]
+ *   any other mode, or an index outside 0..10: nothing.
+ */
+CURVLIB_API void holdstringbuf(char* text, char* message, const int16_t* mode, const int16_t* index);
+
+/*
+ * tparsebuf -- evaluate the user function text[200] in z and a1..a(nparm) at x.
+ * On success error = 0 and value is set; on failure error = 1 and message[80] says why.
+ * The text comes back encoded: pass a copy if the typed text is needed again.
+ */
+CURVLIB_API void tparsebuf(char* text, const float* a, const float* x, const int16_t* np, const int16_t* nparm,
+                           double* value, char* message, int16_t* error);
+
+/*
+ * chkparm -- check that text[200] uses exactly the parameters a1..a(nparm) of at most maximum.
+ * error = 1 with message[80] on failure; on success error = 0 and message is untouched.
+ */
+CURVLIB_API void chkparm(const char* text, const int16_t* nparm, const int16_t* maximum, char* message,
+                         int16_t* error);
+
+/* maprootbuf -- flag exactly 1: the square root of a negative number gives 0; else it is an error. */
+CURVLIB_API void maprootbuf(const int16_t* flag);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,4 @@
+# Sources of the user-defined function: tokenizer, postfix conversion, evaluator, user models.
+set(CURVLIB_EXPRESSION_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/user_model.cpp
+)
