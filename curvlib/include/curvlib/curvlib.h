@@ -71,8 +71,8 @@ enum {
  *    the last accepted parameters, siga, yfit, flamda and prob are not written;
  *  - a negative covariance diagonal: message "Tarvex SQRT error in FITN; ..." in the slot;
  *    yfit is written, siga and prob are not;
- *  - no degrees of freedom (npts <= fitted parameters): the message says so; a, yfit and
- *    flamda are written, siga and prob are not.
+ *  - no degrees of freedom (npts <= nparm - nhold), or nparm outside 1..20 or above np (np at
+ *    most 100): checked before anything else, the message says which; nothing else is written.
  * A singular curvature matrix is not detected: non-finite values then reach the results.
  */
 CURVLIB_API void lsnonw(const float* x, const float* y, const float* sigy, const int16_t* npts,
