@@ -1,0 +1,1 @@
+add_bench(lsnonw_fit curvlib32)
