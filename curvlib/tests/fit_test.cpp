@@ -2,6 +2,7 @@
 // the failure sentinel and its messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -30,7 +31,7 @@ struct Fit {
         yfit.assign(x.size(), -5.0f);
         auto npts = static_cast<int16_t>(x.size());
         int16_t nhold = 0;
-        for (int j = 0; j < nparm; ++j) nhold = static_cast<int16_t>(nhold + (ia[j] == 0));
+        for (int j = 0; j < std::min<int>(nparm, 10); ++j) nhold = static_cast<int16_t>(nhold + (ia[j] == 0));
         const int16_t spare = 16000, np = 10;
         lsnonw(x.data(), y.data(), sigy.data(), &npts, &wtflag, &nparm, &nhold, a.data(), siga.data(), ia.data(),
                &funcnum, &chisq, &prob, &flamda, &niter, yfit.data(), &spare, &np);
