@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 # Every Debian package the build, the programs and the tests need.
 DEPS := build-essential cmake ninja-build ccache pkg-config \
         libgtest-dev libgmock-dev libbenchmark-dev \
-        qt6-base-dev libgl-dev fonts-dejavu-core \
+        qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
         giza-dev libcups2-dev libxlsxwriter-dev libminizip-dev libfreexl-dev \
         ghostscript poppler-utils xvfb xauth
 
