@@ -1,0 +1,270 @@
+#include "expression/evaluator.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "curvlib/curvlib.h"
+#include "expression/tokenizer.h"
+
+namespace curvlib {
+namespace {
+
+using Op = PostfixProgram::Op;
+
+int16_t squareRootSwitch = 0;
+
+// Only so many characters of a number are read.
+constexpr std::size_t kNumberDigitsRead = 15;
+// Integer powers are formed by repeated multiplication up to this exponent, beyond it by pow
+// (the same value to within rounding, without a loop of up to 1e308 steps).
+constexpr double kRepeatedMultiplicationLimit = 1024;
+// How much of a bad number its message quotes.
+constexpr std::size_t kBadNumberQuoted = 30;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A number is one or more digits with at most one point among them: 12, 1.5, .5, 5.
+bool isNumber(std::string_view run) {
+    int digits = 0, points = 0;
+    for (char c : run) {
+        if (isDigit(c)) ++digits;
+        else if (c == '.') ++points;
+        else return false;
+    }
+    return digits > 0 && points <= 1;
+}
+
+double readNumber(std::string_view run) {
+    const auto read = run.substr(0, kNumberDigitsRead);
+    double value = 0;
+    std::from_chars(read.data(), read.data() + read.size(), value, std::chars_format::fixed);
+    return value;
+}
+
+Op operatorOf(char c) {
+    switch (c) {
+    case 'z': return Op::Variable;
+    case 'P': return Op::Pi;
+    case 'e': return Op::E;
+    case '+': return Op::Add;
+    case '-': return Op::Subtract;
+    case '*': return Op::Multiply;
+    case '/': return Op::Divide;
+    case '^': return Op::Power;
+    case '_': return Op::Negate;
+    case 'A': return Op::Abs;
+    case 'E': return Op::Exp;
+    case 'L': return Op::Ln;
+    case '@': return Op::Log10;
+    case 'R': return Op::Sqrt;
+    case 'S': return Op::Sin;
+    case 'C': return Op::Cos;
+    case 'T': return Op::Tan;
+    case 'D': return Op::Asin;
+    case 'G': return Op::Acos;
+    case 'J': return Op::Atan;
+    case 'K': return Op::Sinh;
+    case 'M': return Op::Cosh;
+    case 'O': return Op::Tanh;
+    case 'N': return Op::Asinh;
+    case 'V': return Op::Acosh;
+    case 'B': return Op::Atanh;
+    default: return Op::UnknownCharacter;
+    }
+}
+
+std::string unknownCharacterMessage(unsigned char c) {
+    if (c >= 127) return "Ascii character 127 + " + std::string(1, static_cast<char>(c - 127)) + "not found in RPNString";
+    return "Character " + std::string(1, static_cast<char>(c)) + "not found in RPNString";
+}
+
+double integerPower(double base, double exponent) {
+    const double magnitude = std::fabs(exponent);
+    if (magnitude > kRepeatedMultiplicationLimit) return std::pow(base, exponent);
+    double result = 1;
+    for (int n = 0; n < static_cast<int>(magnitude); ++n) result *= base;
+    return exponent < 0 ? 1 / result : result;
+}
+
+bool isBinary(Op op) { return op >= Op::Add && op <= Op::Power; }
+bool isUnary(Op op) { return op >= Op::Negate && op <= Op::Atanh; }
+
+// The failure of a binary operation, or nullptr; v receives the result.
+const char* binary(Op op, double l, double r, double& v) {
+    switch (op) {
+    case Op::Add: v = l + r; break;
+    case Op::Subtract: v = l - r; break;
+    case Op::Multiply: v = l * r; break;
+    case Op::Divide:
+        if (r == 0) return "attempted divide by zero in Funcp";
+        v = l / r;
+        break;
+    default: // Op::Power
+        if (r == std::trunc(r)) {
+            v = integerPower(l, r);
+        } else if (l < 0) {
+            return "can't take neg. number to a real exponent in Funcp";
+        } else if (l == 0 && r < 0) {
+            return "can't take 0 to a negative power in Funcp";
+        } else {
+            v = std::pow(l, r);
+        }
+        break;
+    }
+    return nullptr;
+}
+
+// The failure of a one-operand operation, or nullptr; v receives the result.
+const char* unary(Op op, double u, double& v) {
+    switch (op) {
+    case Op::Negate: v = -u; break;
+    case Op::Abs: v = std::fabs(u); break;
+    case Op::Exp: v = std::exp(u); break;
+    case Op::Ln:
+    case Op::Log10:
+        if (u <= 0) return "can't take log of 0 or negative number in Funcp";
+        v = op == Op::Ln ? std::log(u) : std::log10(u);
+        break;
+    case Op::Sqrt:
+        if (u < 0) {
+            if (squareRootSwitch != 1) return "can't take square root of neg number in Funcp";
+            v = 0;
+        } else {
+            v = std::sqrt(u);
+        }
+        break;
+    case Op::Sin: v = std::sin(u); break;
+    case Op::Cos: v = std::cos(u); break;
+    case Op::Tan:
+        if (std::cos(u) == 0) return "infinite tangent value in Funcp";
+        v = std::tan(u);
+        break;
+    case Op::Asin: v = std::asin(u); break;
+    case Op::Acos: v = std::acos(u); break;
+    case Op::Atan: v = std::atan(u); break;
+    case Op::Sinh: v = std::sinh(u); break;
+    case Op::Cosh: v = std::cosh(u); break;
+    case Op::Tanh: v = std::tanh(u); break;
+    case Op::Asinh: v = ARCSINH(u); break;
+    case Op::Acosh:
+        if (u <= 1) return "can't take ArcCosh of value <= 1";
+        v = ARCCOSH(u);
+        break;
+    default: // Op::Atanh
+        if (std::fabs(u) >= 1) return "can't take ArcTanh of value >= 1 or <= -1";
+        v = ARCTANH(u);
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void PUSH(double value, int& count, ValueStack& stack) {
+    if (count < kValueStackSize) stack[count++] = value;
+}
+
+double POP(int& count, const ValueStack& stack, bool& flag) {
+    if (count > 0) return stack[--count];
+    flag = true;
+    return 0;
+}
+
+double ARCSINH(double v) { return std::log(v + std::sqrt(v * v + 1)); }
+double ARCCOSH(double v) { return std::log(v + std::sqrt(v * v - 1)); }
+double ARCTANH(double v) { return std::log((1 + v) / (1 - v)) / 2; }
+
+void MAPROOT(int16_t& value, int16_t mode) {
+    if (mode == 0) squareRootSwitch = value == 1 ? 1 : 0;
+    else if (mode == 1) value = squareRootSwitch;
+}
+
+PostfixProgram compilePostfix(std::string_view postfix, int16_t nparm) {
+    PostfixProgram program;
+    const std::size_t length = trimmedLength(postfix);
+    const int parameters = std::clamp<int>(nparm, 0, kMaxUserParameters);
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = postfix[i];
+        const auto code = static_cast<unsigned char>(c);
+        if (isDigit(c) || c == '.') {
+            // A number runs to the next blank, which is then skipped.
+            const auto end = std::min(postfix.find(' ', i), postfix.size());
+            const auto run = postfix.substr(i, end - i);
+            if (isNumber(run)) {
+                program.code.push_back({.op = Op::Number, .number = readNumber(run)});
+            } else {
+                program.code.push_back({.op = Op::BadNumber, .index = static_cast<int>(program.badNumbers.size())});
+                program.badNumbers.emplace_back(run.substr(0, kBadNumberQuoted));
+            }
+            i = end;
+        } else if (code > parameterCode(0) && code <= parameterCode(parameters)) {
+            program.code.push_back({.op = Op::Parameter, .index = code - parameterCode(1)});
+        } else {
+            const Op op = operatorOf(c);
+            program.code.push_back({.op = op, .character = op == Op::UnknownCharacter ? code : uint8_t{0}});
+        }
+    }
+    return program;
+}
+
+void runPostfix(const PostfixProgram& program, const float* a, float z, std::string& message, int16_t& error,
+                double& value) {
+    static const double pi = 2 * std::asin(1.0);
+    static const double e = std::exp(1.0);
+    ValueStack stack;
+    int count = 0;
+    bool popFailed = false;
+    double v = 0;
+    const auto fail = [&](std::string why) {
+        error = 1;
+        message = std::move(why);
+    };
+    for (const auto& instruction : program.code) {
+        const Op op = instruction.op;
+        if (op == Op::Number) {
+            v = instruction.number;
+        } else if (op == Op::Variable) {
+            v = z;
+        } else if (op == Op::Parameter) {
+            v = a[instruction.index];
+        } else if (op == Op::Pi) {
+            v = pi;
+        } else if (op == Op::E) {
+            v = e;
+        } else if (op == Op::UnknownCharacter) {
+            fail(unknownCharacterMessage(instruction.character));
+        } else if (op == Op::BadNumber) {
+            return fail("Number " + program.badNumbers[instruction.index] + " cannot be read in Funcp");
+        } else if (isBinary(op)) {
+            const double r = POP(count, stack, popFailed);
+            const double l = POP(count, stack, popFailed);
+            if (!popFailed)
+                if (const char* why = binary(op, l, r, v)) return fail(why);
+        } else if (isUnary(op)) {
+            const double u = POP(count, stack, popFailed);
+            if (!popFailed)
+                if (const char* why = unary(op, u, v)) return fail(why);
+        }
+        if (popFailed) return fail("ErrorFlag in FuncP set; probable pop error");
+        PUSH(v, count, stack);
+    }
+    if (count == 1) {
+        value = stack[0];
+    } else {
+        fail("ErrorFlag True in FuncP, no function calculated");
+        value = 0.0;
+    }
+}
+
+void FUNCP(const float* a, int16_t /*np*/, float z, std::string_view postfix, int16_t nparm, std::string& message,
+           int16_t& error, double& value) {
+    runPostfix(compilePostfix(postfix, nparm), a, z, message, error, value);
+}
+
+} // namespace curvlib
+
+extern "C" CURVLIB_API void maprootbuf(const int16_t* flag) {
+    int16_t value = *flag;
+    curvlib::MAPROOT(value, 0);
+}
