@@ -1,0 +1,12 @@
+// pgplot MODE CONFIG: draws the graph that the configuration file describes.
+#include <string>
+#include <vector>
+
+#include "giza_api.h"
+#include "program.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv, argv + argc);
+    const auto pg = pgplot::makeGizaApi();
+    return pgplot::MAIN(args, *pg);
+}

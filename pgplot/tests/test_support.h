@@ -1,0 +1,76 @@
+// Shared pieces of the graph program's tests: a message shell that records, a scratch folder.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "util.h"
+
+namespace pgplot::testing {
+
+struct Message {
+    std::string caption;  // "Stop" for stop messages, "Output" for text output
+    std::string text;
+    bool operator==(const Message&) const = default;
+};
+
+class RecordingShell : public MessageShell {
+public:
+    explicit RecordingShell(std::vector<Message>& log) : log_(log) {}
+    void box(std::string_view caption, std::string_view text) override {
+        log_.push_back({std::string(caption), std::string(text)});
+    }
+    void stopMessage(std::string_view text) override { log_.push_back({"Stop", std::string(text)}); }
+    void textOutput(std::string_view line) override { log_.push_back({"Output", std::string(line)}); }
+
+private:
+    std::vector<Message>& log_;
+};
+
+// Records every message while it lives.
+class MessageLog {
+public:
+    MessageLog() : previous_(installMessageShell(std::make_unique<RecordingShell>(messages))) {}
+    ~MessageLog() { installMessageShell(std::move(previous_)); }
+    std::vector<Message> messages;
+
+    std::vector<Message> boxes() const {
+        std::vector<Message> result;
+        for (const auto& m : messages) {
+            if (m.caption != "Output" && m.caption != "Stop") {
+                result.push_back(m);
+            }
+        }
+        return result;
+    }
+
+private:
+    std::unique_ptr<MessageShell> previous_;
+};
+
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "pgplot-test-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~ScratchFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
+    std::string write(const std::string& name, const std::string& content) const {
+        const auto file = (path_ / name).string();
+        std::ofstream(file, std::ios::binary) << content;
+        return file;
+    }
+    std::string path(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& folder() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace pgplot::testing
