@@ -15,12 +15,6 @@ int usableCount(const int16_t* n, const int16_t* dimension) {
 
 bool badSigma(float s) { return !(s > 0.0f) || !std::isfinite(s); }
 
-// Model 5 of the linear edition takes K(sin(x/2)), which is infinite where |sin(x/2)| = 1.
-bool ellipticPole(float x) {
-    const double k = std::sin(0.5 * static_cast<double>(x));
-    return !(k * k < 1.0);
-}
-
 struct DomainFlags {
     bool x = false, y = false;
 };
@@ -38,9 +32,6 @@ DomainFlags domainFlags(int16_t funcnum, float x, float y) {
         break;
     case 3: // Y = A exp(BX), fitted as ln Y on X
         bad.y = bad.y || y <= 0;
-        break;
-    case 5: // Y = A K(sin x/2)
-        bad.x = bad.x || ellipticPole(x);
         break;
     case 7: // Y = A + B ln X
         bad.x = bad.x || x <= 0;

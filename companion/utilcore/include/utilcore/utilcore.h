@@ -78,13 +78,13 @@ UTILCORE_API void data2str(char* buffer, const float* x, const float* y, const f
  *   flagX / flagY = 1 when some x / y is not finite (every model), and by the model:
  *     2  Y = AX^B            x <= 0 (flagX), y <= 0 (flagY): both are logarithms in the fit
  *     3  Y = A exp(BX)       y <= 0 (flagY)
- *     5  Y = A K(sin x/2)    |sin(x/2)| = 1 (flagX), where K is infinite
  *     7  Y = A + B ln(X)     x <= 0 (flagX)
  *     8  Y = A + B/X         x = 0 (flagX)
  *     9  1/Y = A + BX        y = 0 (flagY)
  *    10  1/Y = A + B/X       x = 0 (flagX), y = 0 (flagY)
  *    11  Y = A + B/X^2 + C/X^4  x = 0 (flagX)
- *   Models 1, 4, 6 and any other number check only for non-finite values.
+ *   Models 1, 4, 6 and any other number check only for non-finite values; so does model 5,
+ *   Y = A K(sin x/2): its pole, at odd multiples of pi, falls between floats.
  */
 UTILCORE_API void trapzero(const float* x, const float* y, const float* sigma, const int16_t* funcnum,
                            const int16_t* n, const int16_t* dimension, int16_t* flagX, int16_t* flagY,

@@ -1,0 +1,100 @@
+#include <fitcore/engine_call.h>
+#include <fitcore/probability.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace fitcore {
+namespace {
+
+// Parameter arrays are documented as 10 slots: np beyond that is not trusted.
+constexpr int kParameterSlots = 10;
+
+} // namespace
+
+int EngineCall::slots() const { return std::clamp(np, 0, kParameterSlots); }
+
+bool EngineCall::usable() const {
+    const int count = parameterCount(funcnum);
+    return x && a && siga && chisq && prob && yfit && count > 0 && slots() >= count && npts >= 0 && npts <= length;
+}
+
+Params EngineCall::start() const {
+    Params p{};
+    for (int j = 0; j < std::min(parameterCount(funcnum), slots()); ++j) p[j] = a[j];
+    return p;
+}
+
+FreeMask EngineCall::freeMask(const int16_t* ia) const {
+    FreeMask free{true, true, true};
+    if (ia)
+        for (int j = 0; j < std::min(parameterCount(funcnum), slots()); ++j) free[j] = ia[j] != 0;
+    return free;
+}
+
+namespace {
+
+// The double nearest the shortest decimal that reads back as this float: the number as it was
+// typed or read from a file, where the float itself differs from it in the eighth digit.
+double widen(float value) {
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value);
+    double wide = value;
+    if (written.ec == std::errc{} && std::isfinite(value)) std::from_chars(text, written.ptr, wide);
+    return wide;
+}
+
+std::vector<double> widened(const float* values, int n) {
+    std::vector<double> wide(n);
+    std::transform(values, values + n, wide.begin(), widen);
+    return wide;
+}
+
+void writeFitted(const EngineCall& call, const Params& a) {
+    for (int i = 0; i < call.npts; ++i) call.yfit[i] = static_cast<float>(modelValue(call.funcnum, widen(call.x[i]), a));
+}
+
+} // namespace
+
+void EngineCall::fail() const {
+    if (siga)
+        for (int j = 0; j < slots(); ++j) siga[j] = 0.0f;
+    if (chisq) *chisq = -1.0f;
+    if (prob) *prob = 0.0f;
+    if (usable()) writeFitted(*this, start());
+}
+
+void EngineCall::succeed(const FitOutcome& outcome, const FreeMask& free) const {
+    const int count = parameterCount(funcnum);
+    const double reduced = outcome.chiSquare / outcome.dof;
+    const double scale = std::sqrt(reduced);
+    for (int j = 0; j < slots(); ++j) siga[j] = 0.0f;
+    for (int j = 0; j < count; ++j) {
+        if (!free[j]) continue;
+        a[j] = static_cast<float>(outcome.a[j]);
+        siga[j] = static_cast<float>(outcome.sigma[j] * scale);
+    }
+    *chisq = static_cast<float>(reduced);
+    *prob = static_cast<float>(chiSquareProbability(outcome.chiSquare, outcome.dof));
+    writeFitted(*this, outcome.a);
+}
+
+std::optional<Points> readPoints(const EngineCall& call, const float* y, const float* sigy, bool unitYErrors,
+                                 const float* sigx) {
+    if (!call.usable() || !y || (!unitYErrors && !sigy)) return std::nullopt;
+    Points points;
+    const int n = call.npts;
+    points.x = widened(call.x, n);
+    points.y = widened(y, n);
+    points.sigmaY = unitYErrors ? std::vector<double>(n, 1.0) : widened(sigy, n);
+    if (sigx) points.sigmaX = widened(sigx, n);
+    for (int i = 0; i < n; ++i) {
+        if (!std::isfinite(points.x[i]) || !std::isfinite(points.y[i])) return std::nullopt;
+        if (!std::isfinite(points.sigmaY[i]) || !(points.sigmaY[i] > 0)) return std::nullopt;
+        if (sigx && (!std::isfinite(points.sigmaX[i]) || points.sigmaX[i] < 0)) return std::nullopt;
+    }
+    return points;
+}
+
+} // namespace fitcore
