@@ -66,6 +66,7 @@ FitOutcome fitEffectiveVariance(int funcnum, const Points& points, const Params&
     FitOutcome outcome;
     const int n = points.size(), count = parameterCount(funcnum), p = freeCount(funcnum, free);
     if (!hasSlope(funcnum) || n - p <= 0 || points.sigmaX.size() != points.y.size()) return outcome;
+    if (!enoughDistinctX(points, p)) return outcome;
 
     const FitOutcome plain = fitLinearised(funcnum, points, start, free);
     Params a = plain.ok ? plain.a : start;

@@ -2,6 +2,7 @@
 #include <fitcore/fit.h>
 #include <fitcore/least_squares.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace fitcore {
@@ -10,6 +11,12 @@ int freeCount(int funcnum, const FreeMask& free) {
     int count = 0;
     for (int j = 0; j < parameterCount(funcnum); ++j) count += free[j] ? 1 : 0;
     return count;
+}
+
+bool enoughDistinctX(const Points& points, int count) {
+    std::vector<double> x = points.x;
+    std::sort(x.begin(), x.end());
+    return std::unique(x.begin(), x.end()) - x.begin() >= count;
 }
 
 Params freeSigmas(const std::vector<double>& covariance, int funcnum, const FreeMask& free) {

@@ -20,6 +20,11 @@ using FreeMask = std::array<bool, kMaxModelParams>;
 
 int freeCount(int funcnum, const FreeMask& free);
 
+// Whether the measured x take at least count different values: the least a fit of count free
+// parameters of models 1 to 4 needs. (With errors in X, points on one vertical line would
+// otherwise be "fitted" by an ever steeper line.)
+bool enoughDistinctX(const Points& points, int count);
+
 struct FitOutcome {
     bool ok = false;
     Params a{};         // fitted values; held ones as given
@@ -40,7 +45,7 @@ FitOutcome fitLinearised(int funcnum, const Points& points, const Params& start,
 // over the free parameters by Levenberg-Marquardt on the weighted residuals, whose Jacobian
 // includes the dependence of the weights on the parameters (for a straight line the minimum
 // is York's line, and the covariance York's). Starts from fitLinearised when that succeeds,
-// else from start.
+// else from start. Fails unless enoughDistinctX.
 FitOutcome fitEffectiveVariance(int funcnum, const Points& points, const Params& start, const FreeMask& free);
 
 // The covariance diagonal of a linear solution over the free parameters, spread back to all

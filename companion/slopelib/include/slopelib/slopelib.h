@@ -57,7 +57,8 @@ extern "C" {
  *    effective variance as sigma^2 when X errors take part.
  *
  * Failure (no exception, no message): chisq = -1, prob = 0, every siga slot 0, a untouched,
- * yfit the model at the parameters passed. It happens when
+ * yfit the model at the parameters passed (not written when npts, length, np or funcnum
+ * are unusable). It happens when
  *  - npts is not more than the number of fitted parameters, npts < 0 or npts > length;
  *  - funcnum is outside 1..11, or np is below the model's parameter count;
  *  - a value is not finite, a Y error is <= 0 (kinds -1 and 1), an X error is negative;
