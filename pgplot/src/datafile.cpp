@@ -118,7 +118,7 @@ SectionData allocateSection(int npoints, bool xErrorBars) {
 void READ_DATA_FILE(const std::string& dataFileName, const Config& cfg, SectionData& data) {
     DataFile file(dataFileName);
     ColumnWarnings warnings;
-    const bool xErrorsHeld = data.EXDAT.size() == data.XDAT.size();
+    const bool xErrorsHeld = cfg.XEBARON && data.EXDAT.size() == data.XDAT.size();
     float numbers[4];
     int32_t found = 0;
     for (std::size_t i = 0; i < data.XDAT.size(); ++i) {
@@ -161,7 +161,7 @@ void READ_DATA_FILE(const std::string& dataFileName, const Config& cfg, SectionD
                 warnings.warn(kThreeForTwo);
             }
         } else {
-            if (cfg.XEBARON && xErrorsHeld) {
+            if (xErrorsHeld) {
                 data.EXDAT[i] = numbers[1];
             } else {
                 warnings.warn(kFourForThree);
@@ -181,7 +181,7 @@ void READ_DATA_FILE(const std::string& dataFileName, const Config& cfg, SectionD
             }
         }
     }
-    if (cfg.XEBARON && xErrorsHeld) {
+    if (xErrorsHeld) {
         for (std::size_t i = 0; i < data.XDAT.size(); ++i) {
             switch (cfg.IXERRSOURCE) {
             case 1: data.EXDAT[i] = cfg.XERRVAL / 100.0f * data.XDAT[i]; break;

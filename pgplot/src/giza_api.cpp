@@ -30,36 +30,42 @@ std::string userName() {
     return {};
 }
 
+int openDevice(const DeviceRequest& device) {
+    switch (device.kind) {
+    case DeviceRequest::Kind::Screen:
+        return giza_open_device_size("/xw", "pgplot", kScreenWidthPixels, kScreenHeightPixels,
+                                     GIZA_UNITS_PIXELS);
+    case DeviceRequest::Kind::PostScriptLandscape:
+    case DeviceRequest::Kind::PostScriptPortrait:
+        // giza's environment-free page sizing: a page of exactly the graph's size. The file
+        // name must end in ".ps", or giza appends it.
+        return giza_open_device_size(device.kind == DeviceRequest::Kind::PostScriptPortrait ? "/vps" : "/ps",
+                                     device.file.c_str(), device.widthInches, device.heightInches,
+                                     GIZA_UNITS_INCHES);
+    case DeviceRequest::Kind::Ask:
+        // giza's device prompt loops for ever on a closed or redirected standard input.
+        if (isatty(STDIN_FILENO) == 0) {
+            return 0;
+        }
+        return cpgopen("?");
+    }
+    return 0;
+}
+
 class GizaApi final : public PgplotApi {
 public:
     int open(const DeviceRequest& device) override {
-        switch (device.kind) {
-        case DeviceRequest::Kind::Screen:
-            return giza_open_device_size("/xw", "pgplot", kScreenWidthPixels, kScreenHeightPixels,
-                                         GIZA_UNITS_PIXELS);
-        case DeviceRequest::Kind::PostScriptLandscape:
-        case DeviceRequest::Kind::PostScriptPortrait:
-            // giza's environment-free page sizing: a page of exactly the graph's size. The file
-            // name must end in ".ps", or giza appends it.
-            return giza_open_device_size(device.kind == DeviceRequest::Kind::PostScriptPortrait ? "/vps" : "/ps",
-                                         device.file.c_str(), device.widthInches, device.heightInches,
-                                         GIZA_UNITS_INCHES);
-        case DeviceRequest::Kind::Ask:
-            // giza's device prompt loops for ever on a closed or redirected standard input.
-            if (isatty(STDIN_FILENO) == 0) {
-                return 0;
-            }
-            return cpgopen("?");
-        }
-        return 0;
+        const int id = openDevice(device);
+        open_ = id > 0;
+        return id;
     }
     void ask(bool prompt) override { cpgask(prompt ? 1 : 0); }
-    bool noto() override {
-        int id = 0;
-        cpgqid(&id);
-        return id <= 0;
+    // giza still names the closed device as current: the table keeps the state itself.
+    bool noto() override { return !open_; }
+    void clos() override {
+        cpgclos();
+        open_ = false;
     }
-    void clos() override { cpgclos(); }
     void page() override { cpgpage(); }
 
     void scr(int ci, float red, float green, float blue) override { cpgscr(ci, red, green, blue); }
@@ -140,6 +146,7 @@ private:
     std::string label(const std::string& text) const { return gizaText(text, italic_); }
 
     bool italic_ = false;
+    bool open_ = false;
 };
 
 }  // namespace
