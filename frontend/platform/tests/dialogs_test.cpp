@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <gtest/gtest.h>
+#include <qstring_printer.h>
 
 namespace frontend {
 namespace {

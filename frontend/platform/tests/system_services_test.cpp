@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <qstring_printer.h>
 #include <memory>
 
 namespace frontend {

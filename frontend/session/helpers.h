@@ -1,0 +1,28 @@
+// Small helpers shared by the screens.
+#ifndef FRONTEND_SESSION_HELPERS_H
+#define FRONTEND_SESSION_HELPERS_H
+
+#include "session/session.h"
+
+namespace frontend {
+
+// True when a fit may start: data, a Y error mode and a function, and with X errors allowed an X
+// error mode too.
+bool FitReady(const Session& session);
+
+// "Tessaly" for "LIN", "Quorvex" for "NON", empty otherwise.
+QString EditionWord(const QString& editionCode);
+QString EditionWord(Edition edition);
+
+// b when a < b, else a.
+std::int16_t MaxOf(std::int16_t a, std::int16_t b);
+
+// Called after every file dialog. Drive letters do not exist here, so there is nothing to leave.
+inline void LeaveDriveA(const Session&) {}
+
+// An integer as it is joined into a message: one leading blank when it is not negative (" 16000").
+QString StrStyle(long long value);
+
+} // namespace frontend
+
+#endif

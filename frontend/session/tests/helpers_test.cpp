@@ -1,0 +1,69 @@
+#include "session/helpers.h"
+
+#include <gtest/gtest.h>
+#include <qstring_printer.h>
+
+namespace frontend {
+namespace {
+
+TEST(FitReady, NeedsDataModeAndFunctionAndWithXErrorsAnXMode) {
+    struct Case {
+        bool data, yMode, function, xAllowed, xMode, ready;
+    };
+    const Case cases[] = {
+        {true, true, true, false, false, true},  {false, true, true, false, false, false},
+        {true, false, true, false, false, false}, {true, true, false, false, false, false},
+        {true, true, true, true, false, false},   {true, true, true, true, true, true},
+        {true, false, true, true, true, false},
+    };
+    for (const Case& c : cases) {
+        Session s;
+        s.DataInProgram = c.data;
+        s.YModeSet = c.yMode;
+        s.FunctionChosen = c.function;
+        s.XErrorsAllowed = c.xAllowed;
+        s.XModeSet = c.xMode;
+        EXPECT_EQ(FitReady(s), c.ready) << c.data << c.yMode << c.function << c.xAllowed << c.xMode;
+    }
+}
+
+TEST(Helpers, EditionWordMaxOfAndStrStyle) {
+    EXPECT_EQ(EditionWord("LIN"), "Tessaly");
+    EXPECT_EQ(EditionWord("NON"), "Quorvex");
+    EXPECT_EQ(EditionWord(""), "");
+    EXPECT_EQ(EditionWord(Edition::NonLinear), "Quorvex");
+    EXPECT_EQ(MaxOf(3, 7), 7);
+    EXPECT_EQ(MaxOf(-1, -5), -1);
+    EXPECT_EQ(StrStyle(16000), " 16000");
+    EXPECT_EQ(StrStyle(0), " 0");
+    EXPECT_EQ(StrStyle(-3), "-3");
+}
+
+TEST(StartUp, ClearsTheSessionAndStoresBothErrorModesAsNotSet) {
+    Session session;
+    session.DataInProgram = session.XErrorsAllowed = session.Advanced = true;
+    session.Names = "A. Student";
+    DataStore store;
+    store.YErrorKind = 1;
+    store.YErrorSub = 3;
+    store.YModeByDialog = true;
+    store.XErrorMode = 2;
+    store.XErrorValue = 0.5f;
+
+    StartUp(session, store, "  /opt/fit  ");
+    EXPECT_FALSE(session.DataInProgram || session.XErrorsAllowed || session.Advanced);
+    EXPECT_TRUE(session.Names.isEmpty());
+    EXPECT_EQ(session.CrLf, "\r\n");
+    EXPECT_EQ(session.AppPath, "/opt/fit/");
+    EXPECT_EQ(store.YErrorKind, YKindNotSet);
+    EXPECT_EQ(store.YErrorSub, 0);
+    EXPECT_FALSE(store.YModeByDialog);
+    EXPECT_EQ(store.XErrorMode, XModeNotSet);
+    EXPECT_EQ(store.XErrorValue, 0.0f);
+
+    StartUp(session, store, "/opt/fit/");
+    EXPECT_EQ(session.AppPath, "/opt/fit/");
+}
+
+} // namespace
+} // namespace frontend
