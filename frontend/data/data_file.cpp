@@ -99,6 +99,16 @@ bool CopyIndividualErrors(std::int16_t n, const Floats& raw, Floats& sigma) {
 
 } // namespace
 
+FileDialogRequest OpenDataFileRequest() {
+    return {QStringLiteral("Open"), QStringLiteral("All Files (*.*)|*.*|Data Files (*.dat)|*.dat"), 1, {},
+            HideReadOnly | PathMustExist | FileMustExist};
+}
+
+FileDialogRequest SaveDataFileRequest(const QString& presetName) {
+    return {QStringLiteral("Save As"), QStringLiteral("Data Files (*.dat)|*.dat|All Files (*.*)|*.*"), 1,
+            presetName, PromptBeforeOverwrite | HideReadOnly | PathMustExist};
+}
+
 bool SaveDataFile(Session& session, DataStore& store, Dialogs& dialogs, const QString& path) {
     std::int16_t n = 0, capacity = 0;
     StorePointCount(store, n, OutOfStore);

@@ -19,6 +19,11 @@ struct PointArrays {
     std::vector<float> x, y, ySigma, yErrorsRaw, xSigma, xErrorsRaw;
 };
 
+// The open dialog for a data file (all files offered first) and the save dialog (data files first),
+// with the preset file name, if any.
+FileDialogRequest OpenDataFileRequest();
+FileDialogRequest SaveDataFileRequest(const QString& presetName);
+
 // Writes the data set of the store to path, CR LF after every line. On success DataSaved becomes true
 // and the result is true; the caller then refreshes the Save buttons (RefreshSaveState). A failure
 // shows "File Save Error" and leaves the old file and DataSaved as they were.

@@ -82,6 +82,17 @@ protected:
     PointArrays working;
 };
 
+TEST(DataFileDialogs, OpenOffersAllFilesFirstAndSaveOffersDataFilesFirst) {
+    const FileDialogRequest open = OpenDataFileRequest();
+    EXPECT_EQ(open.filter, "All Files (*.*)|*.*|Data Files (*.dat)|*.dat");
+    EXPECT_EQ(open.filterIndex, 1);
+    EXPECT_EQ(open.flags, unsigned(HideReadOnly | PathMustExist | FileMustExist));
+    const FileDialogRequest save = SaveDataFileRequest("run1.dat");
+    EXPECT_EQ(save.filter, "Data Files (*.dat)|*.dat|All Files (*.*)|*.*");
+    EXPECT_EQ(save.fileName, "run1.dat");
+    EXPECT_EQ(save.flags, unsigned(PromptBeforeOverwrite | HideReadOnly | PathMustExist));
+}
+
 TEST_F(DataFiles, AnEmptyFileIsNotOpenedAndChangesNothing) {
     EXPECT_EQ(read(""), ReadOutcome::OpenFailed);
     ASSERT_EQ(dialogs.transcript().size(), 1u);

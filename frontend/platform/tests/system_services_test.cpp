@@ -112,6 +112,12 @@ TEST(QtProcesses, RunWaitsAndReportsTheExitCodeStartDoesNotWait) {
     EXPECT_FALSE(processes.start("/nonexistent/program", {}));
 }
 
+TEST(CupsPrinters, AnUnknownPrinterTakesNoJob) {
+    CupsPrinters printers;
+    EXPECT_FALSE(printers.list().contains("no-such-printer-here"));
+    EXPECT_FALSE(printers.sendRaw("no-such-printer-here", "/etc/hostname", "test job"));
+}
+
 TEST(SystemTempDir, EndsInASeparator) {
     EXPECT_TRUE(SystemTempDir().path().endsWith('/'));
 }
