@@ -159,16 +159,17 @@ TEST_F(ExpressionFuncp, MaprootReadsAndStoresTheSwitch) {
     EXPECT_EQ(value, 1);
 }
 
-TEST(ExpressionValueStack, PopOnEmptyStackSetsTheFlag) {
-    curvlib::ValueStack stack{};
-    int count = 0;
+TEST(ExpressionValueStack, PopsInReverseOrderAndFlagsAnEmptyStack) {
+    curvlib::ValueStack stack;
     bool flag = false;
-    curvlib::PUSH(2.5, count, stack);
-    EXPECT_EQ(curvlib::POP(count, stack, flag), 2.5);
+    curvlib::PUSH(2.5, stack);
+    curvlib::PUSH(-1.0, stack);
+    EXPECT_EQ(curvlib::POP(stack, flag), -1.0);
+    EXPECT_EQ(curvlib::POP(stack, flag), 2.5);
     EXPECT_FALSE(flag);
-    curvlib::POP(count, stack, flag);
+    curvlib::POP(stack, flag);
     EXPECT_TRUE(flag);
-    EXPECT_EQ(count, 0);
+    EXPECT_EQ(stack.count, 0);
 }
 
 TEST(ExpressionInverseHyperbolic, MatchTheirDefinitions) {

@@ -14,6 +14,9 @@ using Op = PostfixProgram::Op;
 
 int16_t squareRootSwitch = 0;
 
+const double kPi = 2 * std::asin(1.0);
+const double kE = std::exp(1.0);
+
 // Only so many characters of a number are read.
 constexpr std::size_t kNumberDigitsRead = 15;
 // Integer powers are formed by repeated multiplication up to this exponent, beyond it by pow
@@ -87,89 +90,7 @@ double integerPower(double base, double exponent) {
     return exponent < 0 ? 1 / result : result;
 }
 
-bool isBinary(Op op) { return op >= Op::Add && op <= Op::Power; }
-bool isUnary(Op op) { return op >= Op::Negate && op <= Op::Atanh; }
-
-// The failure of a binary operation, or nullptr; v receives the result.
-const char* binary(Op op, double l, double r, double& v) {
-    switch (op) {
-    case Op::Add: v = l + r; break;
-    case Op::Subtract: v = l - r; break;
-    case Op::Multiply: v = l * r; break;
-    case Op::Divide:
-        if (r == 0) return "attempted divide by zero in Funcp";
-        v = l / r;
-        break;
-    default: // Op::Power
-        if (r == std::trunc(r)) {
-            v = integerPower(l, r);
-        } else if (l < 0) {
-            return "can't take neg. number to a real exponent in Funcp";
-        } else if (l == 0 && r < 0) {
-            return "can't take 0 to a negative power in Funcp";
-        } else {
-            v = std::pow(l, r);
-        }
-        break;
-    }
-    return nullptr;
-}
-
-// The failure of a one-operand operation, or nullptr; v receives the result.
-const char* unary(Op op, double u, double& v) {
-    switch (op) {
-    case Op::Negate: v = -u; break;
-    case Op::Abs: v = std::fabs(u); break;
-    case Op::Exp: v = std::exp(u); break;
-    case Op::Ln:
-    case Op::Log10:
-        if (u <= 0) return "can't take log of 0 or negative number in Funcp";
-        v = op == Op::Ln ? std::log(u) : std::log10(u);
-        break;
-    case Op::Sqrt:
-        if (u < 0) {
-            if (squareRootSwitch != 1) return "can't take square root of neg number in Funcp";
-            v = 0;
-        } else {
-            v = std::sqrt(u);
-        }
-        break;
-    case Op::Sin: v = std::sin(u); break;
-    case Op::Cos: v = std::cos(u); break;
-    case Op::Tan:
-        if (std::cos(u) == 0) return "infinite tangent value in Funcp";
-        v = std::tan(u);
-        break;
-    case Op::Asin: v = std::asin(u); break;
-    case Op::Acos: v = std::acos(u); break;
-    case Op::Atan: v = std::atan(u); break;
-    case Op::Sinh: v = std::sinh(u); break;
-    case Op::Cosh: v = std::cosh(u); break;
-    case Op::Tanh: v = std::tanh(u); break;
-    case Op::Asinh: v = ARCSINH(u); break;
-    case Op::Acosh:
-        if (u <= 1) return "can't take ArcCosh of value <= 1";
-        v = ARCCOSH(u);
-        break;
-    default: // Op::Atanh
-        if (std::fabs(u) >= 1) return "can't take ArcTanh of value >= 1 or <= -1";
-        v = ARCTANH(u);
-        break;
-    }
-    return nullptr;
-}
-
 } // namespace
-
-void PUSH(double value, int& count, ValueStack& stack) {
-    if (count < kValueStackSize) stack[count++] = value;
-}
-
-double POP(int& count, const ValueStack& stack, bool& flag) {
-    if (count > 0) return stack[--count];
-    flag = true;
-    return 0;
-}
 
 double ARCSINH(double v) { return std::log(v + std::sqrt(v * v + 1)); }
 double ARCCOSH(double v) { return std::log(v + std::sqrt(v * v - 1)); }
@@ -210,47 +131,98 @@ PostfixProgram compilePostfix(std::string_view postfix, int16_t nparm) {
 
 void runPostfix(const PostfixProgram& program, const float* a, float z, std::string& message, int16_t& error,
                 double& value) {
-    static const double pi = 2 * std::asin(1.0);
-    static const double e = std::exp(1.0);
+    const double x = z;
     ValueStack stack;
-    int count = 0;
     bool popFailed = false;
-    double v = 0;
     const auto fail = [&](std::string why) {
         error = 1;
         message = std::move(why);
     };
+    // Each instruction works out v from its operands, popped in the order right, left; a
+    // named failure ends the evaluation at once.
     for (const auto& instruction : program.code) {
-        const Op op = instruction.op;
-        if (op == Op::Number) {
-            v = instruction.number;
-        } else if (op == Op::Variable) {
-            v = z;
-        } else if (op == Op::Parameter) {
-            v = a[instruction.index];
-        } else if (op == Op::Pi) {
-            v = pi;
-        } else if (op == Op::E) {
-            v = e;
-        } else if (op == Op::UnknownCharacter) {
-            fail(unknownCharacterMessage(instruction.character));
-        } else if (op == Op::BadNumber) {
-            return fail("Number " + program.badNumbers[instruction.index] + " cannot be read in Funcp");
-        } else if (isBinary(op)) {
-            const double r = POP(count, stack, popFailed);
-            const double l = POP(count, stack, popFailed);
-            if (!popFailed)
-                if (const char* why = binary(op, l, r, v)) return fail(why);
-        } else if (isUnary(op)) {
-            const double u = POP(count, stack, popFailed);
-            if (!popFailed)
-                if (const char* why = unary(op, u, v)) return fail(why);
+        double v = 0, r = 0, l = 0, u = 0;
+        switch (instruction.op) {
+        case Op::Add: case Op::Subtract: case Op::Multiply: case Op::Divide: case Op::Power:
+            r = POP(stack, popFailed);
+            l = POP(stack, popFailed);
+            break;
+        case Op::Number: case Op::Variable: case Op::Parameter: case Op::Pi: case Op::E:
+        case Op::UnknownCharacter: case Op::BadNumber:
+            break;
+        default:
+            u = POP(stack, popFailed);
+            break;
         }
         if (popFailed) return fail("ErrorFlag in FuncP set; probable pop error");
-        PUSH(v, count, stack);
+
+        switch (instruction.op) {
+        case Op::Number: v = instruction.number; break;
+        case Op::Variable: v = x; break;
+        case Op::Parameter: v = a[instruction.index]; break;
+        case Op::Pi: v = kPi; break;
+        case Op::E: v = kE; break;
+        case Op::UnknownCharacter:
+            // Reported, and the value of the previous token, which is on top, is pushed again.
+            fail(unknownCharacterMessage(instruction.character));
+            v = stack.count > 0 ? stack.values[stack.count - 1] : 0;
+            break;
+        case Op::BadNumber:
+            return fail("Number " + program.badNumbers[instruction.index] + " cannot be read in Funcp");
+        case Op::Add: v = l + r; break;
+        case Op::Subtract: v = l - r; break;
+        case Op::Multiply: v = l * r; break;
+        case Op::Divide:
+            if (r == 0) return fail("attempted divide by zero in Funcp");
+            v = l / r;
+            break;
+        case Op::Power:
+            if (r == std::trunc(r)) v = integerPower(l, r);
+            else if (l < 0) return fail("can't take neg. number to a real exponent in Funcp");
+            else if (l == 0 && r < 0) return fail("can't take 0 to a negative power in Funcp");
+            else v = std::pow(l, r);
+            break;
+        case Op::Negate: v = -u; break;
+        case Op::Abs: v = std::fabs(u); break;
+        case Op::Exp: v = std::exp(u); break;
+        case Op::Ln:
+            if (u <= 0) return fail("can't take log of 0 or negative number in Funcp");
+            v = std::log(u);
+            break;
+        case Op::Log10:
+            if (u <= 0) return fail("can't take log of 0 or negative number in Funcp");
+            v = std::log10(u);
+            break;
+        case Op::Sqrt:
+            if (u < 0 && squareRootSwitch != 1) return fail("can't take square root of neg number in Funcp");
+            v = u < 0 ? 0 : std::sqrt(u);
+            break;
+        case Op::Sin: v = std::sin(u); break;
+        case Op::Cos: v = std::cos(u); break;
+        case Op::Tan:
+            if (std::cos(u) == 0) return fail("infinite tangent value in Funcp");
+            v = std::tan(u);
+            break;
+        case Op::Asin: v = std::asin(u); break;
+        case Op::Acos: v = std::acos(u); break;
+        case Op::Atan: v = std::atan(u); break;
+        case Op::Sinh: v = std::sinh(u); break;
+        case Op::Cosh: v = std::cosh(u); break;
+        case Op::Tanh: v = std::tanh(u); break;
+        case Op::Asinh: v = ARCSINH(u); break;
+        case Op::Acosh:
+            if (u <= 1) return fail("can't take ArcCosh of value <= 1");
+            v = ARCCOSH(u);
+            break;
+        case Op::Atanh:
+            if (std::fabs(u) >= 1) return fail("can't take ArcTanh of value >= 1 or <= -1");
+            v = ARCTANH(u);
+            break;
+        }
+        PUSH(v, stack);
     }
-    if (count == 1) {
-        value = stack[0];
+    if (stack.count == 1) {
+        value = stack.values[0];
     } else {
         fail("ErrorFlag True in FuncP, no function calculated");
         value = 0.0;

@@ -10,13 +10,23 @@
 
 namespace curvlib {
 
-// The value stack. A postfix text of 201 characters pushes at most 201 values.
+// The value stack: 255 values, of which a postfix text of 201 characters uses at most 201.
 constexpr int kValueStackSize = 255;
-using ValueStack = std::array<double, kValueStackSize>;
+struct ValueStack {
+    int count = 0;
+    std::array<double, kValueStackSize> values;
+};
 
-void PUSH(double value, int& count, ValueStack& stack);
+inline void PUSH(double value, ValueStack& stack) {
+    if (stack.count < kValueStackSize) stack.values[stack.count++] = value;
+}
+
 // The top value, or, when the stack is empty, 0 with flag set (the caller stops on the flag).
-double POP(int& count, const ValueStack& stack, bool& flag);
+inline double POP(ValueStack& stack, bool& flag) {
+    if (stack.count > 0) return stack.values[--stack.count];
+    flag = true;
+    return 0;
+}
 
 double ARCSINH(double v); // ln(v + sqrt(v^2 + 1))
 double ARCCOSH(double v); // ln(v + sqrt(v^2 - 1))

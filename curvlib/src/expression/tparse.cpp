@@ -4,7 +4,7 @@
 #include <array>
 #include <cstring>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "curvlib/curvlib.h"
 #include "expression/evaluator.h"
@@ -39,33 +39,41 @@ Conversion convert(const char* text, int16_t nparm) {
     return conversion;
 }
 
-// Conversions keyed by the exact 200 characters of the text followed by nparm. A fit uses
-// the function text and up to ten derivative texts; the bound only keeps a long session
-// of typed texts from growing the table without end.
+// Conversions keyed by the exact 200 characters of the text and nparm. A fit evaluates the
+// same one to eleven texts (the function and its derivatives) over and over, so the search
+// starts at the entry found last; the bound only keeps a long session of typed texts from
+// growing the table without end.
 class ConversionCache {
 public:
     const Conversion& find(const char* text, int16_t nparm) {
-        key_.assign(text, CURVLIB_TEXT_LEN);
-        key_.append(reinterpret_cast<const char*>(&nparm), sizeof nparm);
-        if (last_ != nullptr && last_->first == key_) return last_->second;
-        auto found = entries_.find(key_);
-        if (found == entries_.end()) {
-            if (entries_.size() >= kMaxEntries) entries_.clear();
-            found = entries_.emplace(key_, convert(text, nparm)).first;
+        for (std::size_t n = 0, i = last_; n < entries_.size(); ++n, i = i + 1 == entries_.size() ? 0 : i + 1) {
+            if (entries_[i].nparm == nparm && std::memcmp(entries_[i].text.data(), text, CURVLIB_TEXT_LEN) == 0) {
+                last_ = i;
+                return entries_[i].conversion;
+            }
         }
-        last_ = &*found;
-        return found->second;
+        if (entries_.size() >= kMaxEntries) entries_.clear();
+        Entry& entry = entries_.emplace_back();
+        std::memcpy(entry.text.data(), text, CURVLIB_TEXT_LEN);
+        entry.nparm = nparm;
+        entry.conversion = convert(text, nparm);
+        last_ = entries_.size() - 1;
+        return entry.conversion;
     }
     void clear() {
         entries_.clear();
-        last_ = nullptr;
+        last_ = 0;
     }
 
 private:
+    struct Entry {
+        std::array<char, CURVLIB_TEXT_LEN> text;
+        int16_t nparm;
+        Conversion conversion;
+    };
     static constexpr std::size_t kMaxEntries = 64;
-    std::unordered_map<std::string, Conversion> entries_;
-    const std::pair<const std::string, Conversion>* last_ = nullptr;
-    std::string key_;
+    std::vector<Entry> entries_;
+    std::size_t last_ = 0;
 };
 
 ConversionCache cache;
@@ -78,22 +86,39 @@ void useConversionCache(bool enabled) {
     cache.clear();
 }
 
+namespace {
+
+// Steps 3 and 4 of TPARSE on a converted text: message is set only on failure.
+void evaluate(const Conversion& conversion, const float* a, float x, double& value, std::string& message,
+              int16_t& error) {
+    if (conversion.rpnError != 0) {
+        error = 1;
+        message = conversion.rpnMessage;
+    } else if (conversion.evaluable) {
+        runPostfix(conversion.program, a, x, message, error, value);
+    }
+}
+
+} // namespace
+
 void TPARSE(char* text, const float* a, float x, int16_t /*np*/, int16_t nparm, double& value, char* message,
             int16_t& error) {
     error = 0;
-    copyPadded(message, CURVLIB_MESSAGE_LEN, "");
-    Conversion uncached;
-    const Conversion& conversion = cacheEnabled ? cache.find(text, nparm) : (uncached = convert(text, nparm));
-    std::memcpy(text, conversion.encoded.data(), CURVLIB_TEXT_LEN);
-    if (conversion.rpnError != 0) {
-        error = 1;
-        copyPadded(message, CURVLIB_MESSAGE_LEN, conversion.rpnMessage);
-        return;
-    }
-    if (!conversion.evaluable) return;
     std::string why;
-    runPostfix(conversion.program, a, x, why, error, value);
-    if (error != 0) copyPadded(message, CURVLIB_MESSAGE_LEN, why);
+    const auto evaluateAndWriteBack = [&](const Conversion& conversion) {
+        std::memcpy(text, conversion.encoded.data(), CURVLIB_TEXT_LEN);
+        evaluate(conversion, a, x, value, why, error);
+    };
+    if (cacheEnabled) evaluateAndWriteBack(cache.find(text, nparm));
+    else evaluateAndWriteBack(convert(text, nparm));
+    copyPadded(message, CURVLIB_MESSAGE_LEN, why);
+}
+
+void evaluateText(const char* text, const float* a, float x, int16_t nparm, double& value, std::string& message,
+                  int16_t& error) {
+    error = 0;
+    if (cacheEnabled) evaluate(cache.find(text, nparm), a, x, value, message, error);
+    else evaluate(convert(text, nparm), a, x, value, message, error);
 }
 
 } // namespace curvlib

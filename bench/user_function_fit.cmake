@@ -1,0 +1,1 @@
+add_bench(user_function_fit curvlib32_static)
