@@ -1,6 +1,7 @@
 // A PGPLOT table that draws nothing and records every call, for the drawing tests.
 #pragma once
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,9 @@ public:
 
     int open(const DeviceRequest& device) override {
         opened.push_back(device);
+        if (!device.file.empty() && openResult > 0) {
+            std::ofstream(device.file) << "%!PS-Adobe-3.0\nshowpage\n";  // the page a PostScript device leaves
+        }
         record("open", {});
         open_ = openResult > 0;
         return openResult;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ struct Message {
     std::string text;
     bool operator==(const Message&) const = default;
 };
+
+inline void PrintTo(const Message& m, std::ostream* os) { *os << m.caption << ": " << m.text; }
 
 class RecordingShell : public MessageShell {
 public:

@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "program.h"
+#include "recorder.h"
+#include "test_support.h"
+
+namespace pgplot {
+namespace {
+
+using testing::Message;
+using testing::MessageLog;
+using testing::Recorder;
+using testing::ScratchFolder;
+
+const std::string kFixtures = PGPLOT_FIXTURES;
+
+std::string readAll(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A configuration file of CR LF lines.
+std::string configText(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const auto& line : lines) {
+        text += line + "\r\n";
+    }
+    return text + "\r\n\r\n\r\n\r\n\r\n";
+}
+
+struct MainRun {
+    ScratchFolder folder;
+    Recorder pg;
+    MessageLog log;
+    int status = -1;
+    int run(const std::string& mode, const std::string& config) {
+        status = MAIN({"pgplot", mode, folder.write("pgtemp.cfg", config)}, pg);
+        return status;
+    }
+};
+
+TEST(CommandLine, ModeWordByItsFirstTwoCharacters) {
+    struct Case {
+        const char* word;
+        int mode;
+    };
+    for (const Case& c : {Case{"wv", 2}, Case{"WV", 2}, Case{"wvxyz", 2}, Case{"ps", 1}, Case{"Ps", 1},
+                          Case{"pt", 3}, Case{"w", 0}, Case{"", 0}, Case{"xx", 0}}) {
+        EXPECT_EQ(plotModeOf(c.word), c.mode) << c.word;
+    }
+}
+
+TEST(CommandLine, UnknownModeStops) {
+    MainRun r;
+    EXPECT_EQ(r.run("x", ""), 1);
+    EXPECT_EQ(r.log.messages, (std::vector<Message>{{"Stop", "command line entry not recognized"}}));
+    EXPECT_TRUE(r.pg.calls.empty());
+}
+
+TEST(CommandLine, TemporaryDirectoryHasATrailingSeparator) {
+    const char* saved = std::getenv("TMPDIR");
+    const std::string previous = saved != nullptr ? saved : "";
+    setenv("TMPDIR", "/var/scratch", 1);
+    EXPECT_EQ(temporaryDirectory(), "/var/scratch/");
+    setenv("TMPDIR", "/var/scratch/", 1);
+    EXPECT_EQ(temporaryDirectory(), "/var/scratch/");
+    unsetenv("TMPDIR");
+    EXPECT_EQ(temporaryDirectory(), "/tmp/");
+    if (saved != nullptr) {
+        setenv("TMPDIR", previous.c_str(), 1);
+    }
+}
+
+TEST(Sections, TwoSectionsDrawIntoOneGraph) {
+    MainRun r;
+    const std::string config = configText({
+        "-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0", "-ey$",
+        "-p11\t3", "-a1100", "-a2-0.4", "-pn" + r.folder.path("two.ps"),
+        "-!s2",
+        "-fn" + kFixtures + "/growth.dat", "-ps6", "-eb3\t 2\t0", "-ey$", "-ex$", "-p11\t2", "-a13", "-a21.5",
+        "-!!",
+    });
+    EXPECT_EQ(r.run("ps", config), 0);
+    EXPECT_EQ(r.pg.opened.size(), 1u);
+    EXPECT_EQ(r.pg.named("box").size(), 1u);
+    ASSERT_EQ(r.pg.named("pt").size(), 2u);
+    EXPECT_EQ(r.pg.named("pt")[0].numbers[0], 12.0f);
+    EXPECT_EQ(r.pg.named("pt")[1].numbers[1], 6.0f);  // the second section's marker
+    EXPECT_EQ(r.pg.named("line").size(), 2u);
+    EXPECT_EQ(r.pg.calls.back().name, "clos");
+    EXPECT_TRUE(r.log.boxes().empty());
+    EXPECT_EQ(r.log.messages.back(), (Message{"Stop", "stopped in main, normal exit"}));
+    EXPECT_NE(readAll(r.folder.path("two.ps")).find("%%BeginDocument"), std::string::npos);
+}
+
+TEST(Sections, FileWithoutEndLineDrawsItsSectionOnce) {
+    MainRun r;
+    const std::string config = "-fn" + kFixtures + "/decay.dat\r\n-xm0\t7\r\n-ym0\t100\r\n-at1\r\n-eb1\t 1\t0\r\n"
+                               "-ey$\r\n-pn" + r.folder.path("once.ps") + "\r\n-!s2\r\n";
+    EXPECT_EQ(r.run("ps", config), 0) << ::testing::PrintToString(r.log.messages);
+    EXPECT_EQ(r.pg.named("pt").size(), 1u);
+}
+
+TEST(Sections, MissingSecondDataFileIsFatalAndLeavesNoGraph) {
+    MainRun r;
+    const std::string config = configText({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0", "-ey$",
+                                           "-pn" + r.folder.path("none.ps"), "-!s2", "-fn/no/such.dat", "-!!"});
+    EXPECT_EQ(r.run("ps", config), 1);
+    EXPECT_EQ(r.log.boxes(), (std::vector<Message>{{"Fatal Error", "data file not found"}}));
+    EXPECT_FALSE(std::filesystem::exists(r.folder.path("none.ps")));
+    EXPECT_FALSE(std::filesystem::exists(r.folder.path("none.ps.page.ps")));
+    EXPECT_EQ(r.pg.calls.back().name, "clos");
+}
+
+TEST(Printing, PortModeReportsByBox) {
+    struct Case {
+        std::string port;
+        Message box;
+    };
+    const Message noPort{"No printer port",
+                         "PGPlot attempted to send plot to printer, but no\nLPT printer port was specified.\n"
+                         "Please correct configuration and try again."};
+    for (const Case& c : {Case{"-lp0", noPort}, Case{"-lp4", {"Print failure", "PGPlot could not print the Postscript file"}}}) {
+        if (std::filesystem::exists(portDevice(4))) {
+            GTEST_SKIP() << "this machine has a fourth printer port";
+        }
+        MainRun r;
+        const std::string config = configText({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0", "-ey$",
+                                               "-pn" + r.folder.path("port.ps"), c.port, "-!!"});
+        EXPECT_EQ(r.run("pt", config), 0);
+        EXPECT_EQ(r.log.boxes(), std::vector<Message>{c.box});
+    }
+}
+
+TEST(Printing, CopiesTheFileToTheDevice) {
+    ScratchFolder folder;
+    const auto file = folder.write("graph.ps", std::string(100000, 'x'));
+    const auto device = folder.write("device", "");
+    EXPECT_TRUE(copyFileToPort(file, device));
+    EXPECT_EQ(readAll(device).size(), 100000u);
+    EXPECT_FALSE(copyFileToPort(file, folder.path("absent-device")));
+    EXPECT_FALSE(std::filesystem::exists(folder.path("absent-device")));
+    EXPECT_FALSE(copyFileToPort(folder.path("absent.ps"), device));
+    EXPECT_EQ(portDevice(1), "/dev/lp0");
+    EXPECT_EQ(portDevice(4), "/dev/lp3");
+}
+
+// The program itself, run in mode "ps" as the front end runs it.
+struct ProgramRun {
+    int status;
+    std::string errors;
+};
+
+ProgramRun runProgram(const ScratchFolder& folder, const std::string& arguments) {
+    const std::string errors = folder.path("stderr.txt");
+    const std::string command = "TMPDIR=" + folder.folder().string() + " " + PGPLOT_PROGRAM + " " + arguments +
+                                " </dev/null >/dev/null 2>" + errors;
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(errors)};
+}
+
+std::vector<int> boxOf(const std::string& postScript, const std::string& comment) {
+    std::smatch match;
+    const std::regex pattern("%%" + comment + ": (-?\\d+) (-?\\d+) (-?\\d+) (-?\\d+)");
+    if (!std::regex_search(postScript, match, pattern)) {
+        return {};
+    }
+    return {std::stoi(match[1]), std::stoi(match[2]), std::stoi(match[3]), std::stoi(match[4])};
+}
+
+// What Ghostscript finds drawn on the page.
+std::vector<int> drawnBox(const ScratchFolder& folder, const std::string& file) {
+    const std::string out = folder.path("bbox.txt");
+    const std::string command = "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox " + file + " 2>" + out;
+    if (std::system(command.c_str()) != 0) {
+        return {};
+    }
+    return boxOf(readAll(out), "BoundingBox");
+}
+
+struct EndToEndCase {
+    const char* name;
+    int orientation, size, axes;
+    bool twoSections;
+    std::vector<int> box;
+};
+
+void PrintTo(const EndToEndCase& c, std::ostream* os) { *os << c.name; }
+
+class EndToEnd : public ::testing::TestWithParam<EndToEndCase> {};
+
+TEST_P(EndToEnd, WritesTheLetterPageWithTheGraphInItsPlace) {
+    const auto& c = GetParam();
+    ScratchFolder folder;
+    std::vector<std::string> lines = {
+        "-%%  configuration file for PGPlot", "-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-mt0\t0",
+        c.axes == 1 ? "-ym0\t100" : "-ym0\t0", "-eb1\t 1\t0", "-ey$", "-at" + std::to_string(c.axes),
+        "-ptRadioactive decay of sample_1", "-xlTime (s)", "-ylCounts per second", "-ps17", "-ft2", "-ls1",
+        "-p11\t3", "-a1100", "-a2-0.4", "-nt1", "-np0.6\t0.9", "-n1Sample 1 (fit: a1 e^-a2 t)", "-n2Sample 2",
+        "-g117", "-g26", "-g30", "-g40", "-po" + std::to_string(c.orientation), "-pz" + std::to_string(c.size)};
+    if (c.axes == 3) {
+        lines[2] = "-xm0\t0";
+    }
+    if (c.twoSections) {
+        for (const std::string& line : std::vector<std::string>{"-%%  start of section for second data set", "-!s2", "-fn" + kFixtures + "/growth.dat", "-ps6",
+              "-eb3\t 1\t3", "-ey$", "-ex$", "-ls2", "-p10\t-1\ta1*z^a2", "-a13", "-a21.5"}) {
+            lines.push_back(line);
+        }
+    }
+    lines.push_back("-!!");
+    std::string config;
+    for (const auto& line : lines) {
+        config += line + "\r\n";
+    }
+    const auto file = folder.write("pgtemp.cfg", config);
+
+    const auto run = runProgram(folder, "ps " + file);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_NE(run.errors.find("Stop: stopped in main, normal exit"), std::string::npos);
+    EXPECT_EQ(run.errors.find("Warning"), std::string::npos) << run.errors;
+    const auto ps = folder.path("pgtemp.ps");
+    ASSERT_TRUE(std::filesystem::exists(ps));
+    EXPECT_FALSE(std::filesystem::exists(ps + ".page.ps"));
+    const auto text = readAll(ps);
+    EXPECT_EQ(boxOf(text, "BoundingBox"), c.box);
+    const auto drawn = drawnBox(folder, ps);
+    ASSERT_EQ(drawn.size(), 4u);
+    // Everything drawn lies inside the declared box and fills most of it.
+    EXPECT_GE(drawn[0], c.box[0]);
+    EXPECT_GE(drawn[1], c.box[1]);
+    EXPECT_LE(drawn[2], c.box[2]);
+    EXPECT_LE(drawn[3], c.box[3]);
+    EXPECT_GT(drawn[2] - drawn[0], (c.box[2] - c.box[0]) * 7 / 10);
+    EXPECT_GT(drawn[3] - drawn[1], (c.box[3] - c.box[1]) * 7 / 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, EndToEnd,
+    ::testing::Values(EndToEndCase{"PortraitSmallLinear", 1, 0, 1, false, {25, 360, 587, 766}},
+                      EndToEndCase{"PortraitLargeSemiLogTwoSections", 1, 1, 2, true, {25, 216, 587, 778}},
+                      EndToEndCase{"LandscapeSmallLogLog", 0, 0, 3, false, {25, 18, 515, 666}},
+                      EndToEndCase{"LandscapeLargeLinearTwoSections", 0, 1, 1, true, {25, 18, 587, 774}}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST(EndToEndFailures, UnwritableOutputAndMissingConfiguration) {
+    ScratchFolder folder;
+    const auto config = folder.write(
+        "bad.cfg", configText({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0", "-ey$",
+                               "-pn/nonexistent-folder/graph.ps", "-!!"}));
+    auto run = runProgram(folder, "ps " + config);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("Stop: error opening PGPlot"), std::string::npos) << run.errors;
+
+    run = runProgram(folder, "ps " + folder.path("absent.cfg"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("Stop: configuration file not found"), std::string::npos);
+
+    const auto broken = folder.write("broken.cfg", "-fn" + kFixtures + "/decay.dat\r\n\r\n-!!\r\n");
+    run = runProgram(folder, "ps " + broken);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("Fatal Error: error reading configuration file:  line doesn't begin with - sign"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder.path("pgtemp.ps")));
+}
+
+}  // namespace
+}  // namespace pgplot
