@@ -12,22 +12,16 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <qstring_printer.h>
-#include <memory>
 
 namespace frontend {
 namespace {
 
-// Runs `act` on the modal widget of type W as soon as it is shown.
-template <typename W> void WhenShown(std::function<void(W&)> act) {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, poll] {
-        if (auto* widget = qobject_cast<W*>(QApplication::activeModalWidget())) {
-            act(*widget);
-            return;
-        }
-        QTimer::singleShot(5, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+// Runs `act` on the modal widget of type W as soon as it is shown (polling for about two seconds).
+template <typename W> void WhenShown(std::function<void(W&)> act, int triesLeft = 400) {
+    QTimer::singleShot(5, [act, triesLeft] {
+        if (auto* widget = qobject_cast<W*>(QApplication::activeModalWidget())) act(*widget);
+        else if (triesLeft > 0) WhenShown<W>(act, triesLeft - 1);
+    });
 }
 
 TEST(QtDialogs, MessageBoxShowsTextTitleIconAndReturnsTheButtonPressed) {
