@@ -86,17 +86,18 @@ FitOutcome fitEffectiveVariance(int funcnum, const Points& points, const Params&
             ++k;
         }
         Linearisation next = linearise(funcnum, points, trial, free, true);
+        // Changes below 1e-10 of a parameter are far below what a float result shows, and
+        // below them S only moves by rounding.
+        const bool settled = largestChange < 1e-10;
         if (next.ok && next.sum <= lin.sum) {
-            const bool settled =
-                largestChange < 1e-13 || (lin.sum - next.sum <= 1e-15 * lin.sum && lambda <= 1e-2);
             a = trial;
             lin = std::move(next);
             lambda = std::max(lambda * 0.1, 1e-15);
-            if (settled) break;
         } else {
             lambda *= 10.0;
             if (lambda > 1e15) break; // no step lowers S: a is the minimum to working precision
         }
+        if (settled) break;
     }
 
     // Covariance from the undamped Jacobian at the minimum.

@@ -51,8 +51,8 @@ std::vector<double> widened(const float* values, int n) {
     return wide;
 }
 
-void writeFitted(const EngineCall& call, const Params& a) {
-    for (int i = 0; i < call.npts; ++i) call.yfit[i] = static_cast<float>(modelValue(call.funcnum, widen(call.x[i]), a));
+void writeFitted(const EngineCall& call, const std::vector<double>& x, const Params& a) {
+    for (int i = 0; i < call.npts; ++i) call.yfit[i] = static_cast<float>(modelValue(call.funcnum, x[i], a));
 }
 
 } // namespace
@@ -62,10 +62,10 @@ void EngineCall::fail() const {
         for (int j = 0; j < slots(); ++j) siga[j] = 0.0f;
     if (chisq) *chisq = -1.0f;
     if (prob) *prob = 0.0f;
-    if (usable()) writeFitted(*this, start());
+    if (usable()) writeFitted(*this, widened(x, npts), start());
 }
 
-void EngineCall::succeed(const FitOutcome& outcome, const FreeMask& free) const {
+void EngineCall::succeed(const FitOutcome& outcome, const FreeMask& free, const Points& points) const {
     const int count = parameterCount(funcnum);
     const double reduced = outcome.chiSquare / outcome.dof;
     const double scale = std::sqrt(reduced);
@@ -77,7 +77,7 @@ void EngineCall::succeed(const FitOutcome& outcome, const FreeMask& free) const 
     }
     *chisq = static_cast<float>(reduced);
     *prob = static_cast<float>(chiSquareProbability(outcome.chiSquare, outcome.dof));
-    writeFitted(*this, outcome.a);
+    writeFitted(*this, points.x, outcome.a);
 }
 
 std::optional<Points> readPoints(const EngineCall& call, const float* y, const float* sigy, bool unitYErrors,

@@ -48,7 +48,7 @@ void lslinw(const float* x, const float* y, const float* sigy, const int16_t* np
                                             ? fitcore::fitEffectiveVariance(call.funcnum, *points, call.start(), free)
                                             : fitcore::fitLinearised(call.funcnum, *points, call.start(), free);
     if (!outcome.ok) return call.fail();
-    call.succeed(outcome, free);
+    call.succeed(outcome, free, *points);
 }
 
 void funcslbuf(const float* x, const float* a, float* y, float* dyda, const int16_t* funcnum, const int16_t* np) {

@@ -119,7 +119,7 @@ FitOutcome fitGeneralised(int funcnum, const Points& points, const Params& start
             }
         }
         if (!accepted) break; // no step lowers S: the minimum to working precision
-        const bool settled = sum - trialSum <= 1e-15 * sum || largestChange < 1e-14;
+        const bool settled = sum - trialSum <= 1e-15 * sum || largestChange < 1e-10;
         a = trial;
         xi.swap(trialXi);
         sum = trialSum;

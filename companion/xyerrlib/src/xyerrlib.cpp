@@ -38,7 +38,7 @@ void joliette(const float* x, const float* y, const float* sigx, const float* si
     const fitcore::FreeMask free = call.freeMask(nullptr);
     const auto outcome = fitcore::fitEffectiveVariance(call.funcnum, *points, call.start(), free);
     if (!outcome.ok) return call.fail();
-    call.succeed(outcome, free);
+    call.succeed(outcome, free, *points);
 }
 
 void lybanon(const float* x, const float* y, const float* sigx, const float* sigy, const int16_t* npts,
@@ -54,7 +54,7 @@ void lybanon(const float* x, const float* y, const float* sigx, const float* sig
     const fitcore::FreeMask free = call.freeMask(ia);
     const auto outcome = xyerrlib::fitGeneralised(call.funcnum, *points, call.start(), free);
     if (!outcome.ok) return call.fail();
-    call.succeed(outcome, free);
+    call.succeed(outcome, free, *points);
 }
 
 } // extern "C"

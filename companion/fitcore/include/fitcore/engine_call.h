@@ -34,7 +34,7 @@ struct EngineCall {
     // Success: fitted parameters into a (held ones untouched), siga = sigma * sqrt(chi^2 / dof)
     // (0 for held ones and for slots beyond the model), chisq = chi^2 / dof, prob = Q(dof/2,
     // chi^2/2), yfit = the model at the fitted parameters.
-    void succeed(const FitOutcome& outcome, const FreeMask& free) const;
+    void succeed(const FitOutcome& outcome, const FreeMask& free, const Points& points) const;
 };
 
 // The points of a call in 64-bit form. Each float is widened to the double nearest the shortest

@@ -1,0 +1,1 @@
+add_bench(companion_fits slopelib32 xyerrlib)
