@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "graph.h"
 #include "recorder.h"
@@ -437,7 +438,9 @@ TEST(Device, PostScriptGeometryAndUnwritablePath) {
     EXPECT_STREQ(std::getenv("PGPLOT_PS_VOFFSET"), "5000");
     EXPECT_EQ(d.pg.named("slw").at(0).numbers, std::vector<float>{3});
     try {
-        d.graph().GRAPHCLOSE();  // the recorder wrote no page
+        // An unwritable file shows only when the library closes: it leaves no page behind.
+        std::filesystem::remove(device.file);
+        d.graph().GRAPHCLOSE();
         FAIL();
     } catch (const ProgramStop& stop) {
         EXPECT_EQ(stop.kind, ProgramStop::Kind::FatalError);
