@@ -113,20 +113,76 @@ CURVLIB_API void holdstringbuf(char* text, char* message, const int16_t* mode, c
 
 /*
  * tparsebuf -- evaluate the user function text[200] in z and a1..a(nparm) at x.
- * On success error = 0 and value is set; on failure error = 1 and message[80] says why.
- * The text comes back encoded: pass a copy if the typed text is needed again.
+ *
+ *  text[200]    in/out  the typed text, blank-padded; it comes back encoded (names replaced by
+ *                       one-character codes), so pass a copy if the typed text is needed again
+ *  a[10]        in      parameters; only those the text names are read (at most a1..a10)
+ *  x            in      the value of z
+ *  np           in      plays no part
+ *  nparm        in      number of parameters: a1..a(nparm) are recognised, a higher one stays
+ *                       letters and makes the evaluation fail
+ *  value        out     the value (64-bit) on success
+ *  message[80]  out     blanks on success, else why the evaluation failed
+ *  error        out     0 on success, 1 on failure
+ *
+ * The language: z; a1..a9 and a10 (also written a0); numbers 12, 1.5, .5, 5. with an optional
+ * exponent 1.5e3, 2E-4, 1e+2; + - * / ^ (** is ^); brackets ( ) [ ] { }, interchangeable; abs
+ * exp ln log10 sqrt sin cos tan asin acos atan sinh cosh tanh asinh acosh atanh; pi and e.
+ * Letter case and blanks do not matter. There is no implicit multiplication (2z fails). A
+ * function binds tighter than any operator (sin z*2 is sin(z)*2); ^ binds tighter than unary
+ * minus (-z^2 is -(z^2)) and, like every two-operand operator, is left-associative (2^3^2 is 64;
+ * 2e3^2 is 2*(10^3)^2).
+ *
+ * Failures and their messages:
+ *  - an opening bracket never closed: "Parser Error in RPN: Missing right bracket";
+ *  - a closing bracket with nothing to close, as in z+1) or (z+1))): "Parser error in RPN";
+ *  - a run of digits and points that is not a number, as in 12.34.5: "Number 12.34.5 cannot be
+ *    read in Funcp" (at most 30 of its characters quoted); a number longer than 15 characters
+ *    is read from its first 15;
+ *  - the domain failures of the evaluator: division by 0, log of x <= 0, square root of x < 0
+ *    (unless maprootbuf(1)), a negative number to a non-integer power, 0 to a negative power,
+ *    an infinite tangent, acosh of x <= 1, atanh of |x| >= 1 ("can't take ArcTanh of value
+ *    >= 1 or <= -1");
+ *  - an operator short of operands: "ErrorFlag in FuncP set; probable pop error";
+ *  - no value or more than one left at the end: "ErrorFlag True in FuncP, no function
+ *    calculated", value = 0;
+ *  - a character outside the language: "Character <c>not found in RPNString" (or "Ascii
+ *    character 127 + <c - 127>not found in RPNString" for codes of 127 and above, parameter
+ *    codes beyond nparm included); the evaluation goes on with the value of the token before it
+ *    and sets value, unless the end check fails.
+ * value is written only on success and in the last two cases.
+ *
+ * Every a10 of a text is a10, not only the first. Nothing is read or written outside the 200
+ * characters of text and the 80 of message: the encoding may push characters beyond the 200,
+ * which are then lost, and a text that ends in a number within its last character is read as
+ * if a blank followed.
+ *
+ * The encoding of a text is kept between calls, keyed by the exact 200 characters and nparm:
+ * a fit that evaluates the same texts at every point converts them once. The results are
+ * exactly those of converting afresh.
  */
 CURVLIB_API void tparsebuf(char* text, const float* a, const float* x, const int16_t* np, const int16_t* nparm,
                            double* value, char* message, int16_t* error);
 
 /*
  * chkparm -- check that text[200] uses exactly the parameters a1..a(nparm) of at most maximum.
- * error = 1 with message[80] on failure; on success error = 0 and message is untouched.
+ * Letter case does not matter; every a10 counts as a10 (a0), never as a1. Names are found as
+ * they stand, so a11 counts as a1. The text is not changed. On failure error = 1 and
+ * message[80] holds the first of these that applies:
+ *   maximum < nparm:                   "Too many parameters in fitting function"
+ *   one of a1..a(nparm) is missing:    "Inconsistent fitting function--specified parameters are not in function"
+ *   one of a(nparm+1)..a(maximum) is used:
+ *                                      "Inconsistent fitting function--there are incorrect parameters in function"
+ * On success error = 0 and message is untouched.
  */
 CURVLIB_API void chkparm(const char* text, const int16_t* nparm, const int16_t* maximum, char* message,
                          int16_t* error);
 
-/* maprootbuf -- flag exactly 1: the square root of a negative number gives 0; else it is an error. */
+/*
+ * maprootbuf -- the square-root switch of the user functions, kept for the life of the process
+ * and off when the library is loaded. flag exactly 1: the square root of a negative number
+ * gives 0; any other value: it is an error.
+ */
 CURVLIB_API void maprootbuf(const int16_t* flag);
 
 #ifdef __cplusplus
