@@ -38,7 +38,8 @@ void DONOTHING(double value) { roundedStepEnd = static_cast<float>(value); }
 
 void USERFUNCSN(float x, const float* a, float& y, float* dyda, int16_t funcnum, int16_t& nparm, int16_t /*np*/) {
     // The parameters are perturbed for the numerical derivative in a copy of their own, so the
-    // caller's values are never changed, not even by a failure half-way.
+    // caller's values are never changed, not even by a failure half-way. (Static only to keep
+    // its allocation: the library is not reentrant.)
     static std::vector<float> parameters;
     parameters.assign(a, a + std::max<int16_t>(nparm, 0));
     const int16_t count = nparm;
