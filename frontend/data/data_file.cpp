@@ -200,10 +200,14 @@ ReadOutcome ReadDataFile(Session& session, DataStore& store, Dialogs& dialogs, c
             return ReadOutcome::TooManyPoints;
         }
         const std::vector<float>& v = *values;
-        switch (fieldCount) {
-        case 2: read.x[j] = v[0], read.y[j] = v[1]; break;
-        case 3: read.x[j] = v[0], read.y[j] = v[1], read.yErrorsRaw[j] = v[2]; break;
-        default: read.x[j] = v[0], read.xErrorsRaw[j] = v[1], read.y[j] = v[2], read.yErrorsRaw[j] = v[3]; break;
+        read.x[j] = v[0];
+        if (fieldCount == 4) {
+            read.xErrorsRaw[j] = v[1];
+            read.y[j] = v[2];
+            read.yErrorsRaw[j] = v[3];
+        } else {
+            read.y[j] = v[1];
+            if (fieldCount == 3) read.yErrorsRaw[j] = v[2];
         }
         ++j;
     }

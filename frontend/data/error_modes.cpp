@@ -80,7 +80,10 @@ ModeOkOutcome AcceptYMode(Session& session, DataStore& store, Dialogs& dialogs, 
         value = *asked;
         break;
     }
-    case 2: kind = YKindGiven, sub = YSubIndividual; break;
+    case 2:
+        kind = YKindGiven;
+        sub = YSubIndividual;
+        break;
     case 3: kind = YKindSquareRoot; break;
     case 4:
         if (session.XErrorsAllowed) {

@@ -150,7 +150,9 @@ void TextFile::ProcessData(QByteArrayView block) {
 void TextFile::Load(const QString& fileName) {
     clearError();
     const QByteArray path = QFile::encodeName(fileName);
-    Descriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC));
+    // Not blocking, so that a pipe or device given by mistake cannot hang the program; only regular
+    // files are read.
+    Descriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     const auto fail = [this](int error) {
         ErrorNum = ErrorLoadFailed;
         ErrorMsg = ErrorPrefix(Describe(error)) + CrLf + CrLf +
@@ -170,8 +172,8 @@ void TextFile::Load(const QString& fileName) {
         return;
     }
     if (::fstat(file.get(), &info) != 0) return fail(errno);
-    if (S_ISDIR(info.st_mode)) return fail(EISDIR);
-    if (S_ISREG(info.st_mode) && info.st_size == 0) {
+    if (!S_ISREG(info.st_mode)) return fail(EISDIR);
+    if (info.st_size == 0) {
         ErrorNum = ErrorEmptyFile;
         ErrorMsg = QStringLiteral("File Does Not Exist");
         return;
@@ -193,10 +195,6 @@ void TextFile::Load(const QString& fileName) {
         ProcessData(QByteArrayView(block.constData(), got));
     }
     lastLineOpen_ = afterCarriageReturn_ = false;
-    if (lines_.empty()) { // a special file that gave nothing
-        ErrorNum = ErrorEmptyFile;
-        ErrorMsg = QStringLiteral("File Does Not Exist");
-    }
 }
 
 void TextFile::Save(const QString& fileName) {

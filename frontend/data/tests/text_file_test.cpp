@@ -93,9 +93,11 @@ TEST_F(TextFileOnDisk, LoadFailuresGiveTheOpenMessage) {
     EXPECT_EQ(file.ErrorNum, TextFile::ErrorLoadFailed);
     EXPECT_EQ(file.ErrorMsg, "Error Number  76 Path not found\r\n\r\nThe file cannot be opened.  One possible cause "
                              "is\r\n that the file is already open in another program.");
-    file.Load(folder.path());
-    EXPECT_EQ(file.ErrorNum, TextFile::ErrorLoadFailed);
-    EXPECT_TRUE(file.ErrorMsg.startsWith("Error Number  75 Path/File access error\r\n"));
+    for (const QString& notAFile : {folder.path(), QString("/dev/zero")}) {
+        file.Load(notAFile);
+        EXPECT_EQ(file.ErrorNum, TextFile::ErrorLoadFailed) << notAFile.toStdString();
+        EXPECT_TRUE(file.ErrorMsg.startsWith("Error Number  75 Path/File access error\r\n"));
+    }
 }
 
 TEST_F(TextFileOnDisk, AFileLargerThanABlockGivesTheSameLinesWhateverTheBlockSize) {
