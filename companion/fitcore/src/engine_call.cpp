@@ -13,6 +13,22 @@ constexpr int kParameterSlots = 10;
 
 } // namespace
 
+EngineCall engineCall(int funcnum, const float* x, const int16_t* npts, const int16_t* length, float* a, float* siga,
+                      const int16_t* np, float* chisq, float* prob, float* yfit) {
+    EngineCall call;
+    call.funcnum = funcnum;
+    call.x = x;
+    call.npts = npts ? *npts : -1;
+    call.length = length ? *length : 0;
+    call.a = a;
+    call.siga = siga;
+    call.np = np ? *np : 0;
+    call.chisq = chisq;
+    call.prob = prob;
+    call.yfit = yfit;
+    return call;
+}
+
 int EngineCall::slots() const { return std::clamp(np, 0, kParameterSlots); }
 
 bool EngineCall::usable() const {

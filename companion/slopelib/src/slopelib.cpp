@@ -26,17 +26,7 @@ void lslinw(const float* x, const float* y, const float* sigy, const int16_t* np
             const int16_t* np, const float* sigx, const int16_t* nsigx) {
     (void)nparm; // the model fixes its parameter count
     (void)nhold; // the held set is read from ia
-    fitcore::EngineCall call;
-    call.funcnum = funcnum ? *funcnum : 0;
-    call.x = x;
-    call.npts = npts ? *npts : -1;
-    call.length = length ? *length : 0;
-    call.a = a;
-    call.siga = siga;
-    call.np = np ? *np : 0;
-    call.chisq = chisq;
-    call.prob = prob;
-    call.yfit = yfit;
+    const auto call = fitcore::engineCall(funcnum ? *funcnum : 0, x, npts, length, a, siga, np, chisq, prob, yfit);
 
     const bool unitYErrors = ykind && *ykind == 0;
     const bool withXErrors = call.usable() && hasXErrors(call.funcnum, sigx, nsigx ? *nsigx : 0, call.npts);

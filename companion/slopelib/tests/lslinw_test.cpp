@@ -91,6 +91,26 @@ TEST(Lslinw, PearsonYorkWithXErrorsIsYorksLine) {
     EXPECT_EQ(r.siga[2], 0.0f);
 }
 
+TEST(Lslinw, WithXErrorsAHeldSlopeLeavesAWeightedMeanIntercept) {
+    // With B held the effective-variance weights are fixed: A = sum W (y - Bx) / sum W.
+    const companion_test::PearsonYork data;
+    Call call;
+    call.x = data.x, call.y = data.y, call.sigy = data.sigmaY, call.sigx = data.sigmaX;
+    call.start = std::vector<float>(10, 0.0f);
+    call.start[1] = -0.5f;
+    call.vary[1] = 0;
+    const Result r = call.run();
+    double sw = 0, swr = 0;
+    for (size_t i = 0; i < data.x.size(); ++i) {
+        const double w = 1.0 / (double(data.sigmaY[i]) * data.sigmaY[i] + 0.25 * double(data.sigmaX[i]) * data.sigmaX[i]);
+        sw += w, swr += w * (data.y[i] + 0.5 * data.x[i]);
+    }
+    EXPECT_EQ(r.a[1], -0.5f);
+    EXPECT_EQ(r.siga[1], 0.0f);
+    EXPECT_NEAR(r.a[0], swr / sw, 1e-5);
+    EXPECT_NEAR(r.siga[0], std::sqrt(r.chisq / sw), 1e-6);
+}
+
 TEST(Lslinw, WithoutXErrorsTheSameDataGiveTheWeightedLine) {
     const companion_test::PearsonYork data;
     Call call;

@@ -35,7 +35,8 @@ double sumOfSquares(int funcnum, const Points& points, const Params& a, const st
 struct ReducedProblem {
     bool ok = false;
     std::vector<double> design, rhs;
-    std::vector<double> slope, weight; // f'(xi) and W per point, for the X corrections
+    // Per point, for the X corrections: y - f(xi), f'(xi) and sqrt(W).
+    std::vector<double> misfit, slope, rootWeight;
 };
 
 ReducedProblem reduce(int funcnum, const Points& points, const Params& a, const std::vector<double>& xi,
@@ -44,15 +45,17 @@ ReducedProblem reduce(int funcnum, const Points& points, const Params& a, const 
     ReducedProblem r;
     r.design.resize(static_cast<size_t>(n) * p);
     r.rhs.resize(n);
+    r.misfit.resize(n);
     r.slope.resize(n);
-    r.weight.resize(n);
+    r.rootWeight.resize(n);
     for (int i = 0; i < n; ++i) {
         const fitcore::SlopeTerms t = fitcore::slopeTerms(funcnum, xi[i], a);
         const double sy = points.sigmaY[i], sx = points.sigmaX[i];
         const double w = 1.0 / (sy * sy + t.slope * t.slope * sx * sx);
         const double root = std::sqrt(w);
+        r.misfit[i] = points.y[i] - t.value;
         r.slope[i] = t.slope;
-        r.weight[i] = w;
+        r.rootWeight[i] = root;
         r.rhs[i] = root * (points.y[i] - t.value - t.slope * (points.x[i] - xi[i]));
         if (!std::isfinite(r.rhs[i]) || !std::isfinite(w)) return r;
         for (int j = 0, k = 0; j < count; ++j) {
@@ -88,21 +91,22 @@ FitOutcome fitGeneralised(int funcnum, const Points& points, const Params& start
             if (!step.ok) return outcome;
             da = step.coef;
         }
-        // The X corrections that belong to these parameter corrections.
+        // The X corrections that belong to these parameter corrections:
+        //   dxi = W ((x - xi) sigmaY^2 + f' (y - f - g . da) sigmaX^2).
         std::vector<double> dxi(n);
         for (int i = 0; i < n; ++i) {
-            double predicted = reduced.rhs[i] / std::sqrt(reduced.weight[i]); // y - f - f'(x - xi)
-            for (int k = 0; k < p; ++k) predicted -= reduced.design[static_cast<size_t>(i) * p + k] * da[k] / std::sqrt(reduced.weight[i]);
-            const double sx = points.sigmaX[i], sy = points.sigmaY[i];
-            const double residual = predicted + reduced.slope[i] * (points.x[i] - xi[i]); // y - f - g.da
-            dxi[i] = ((points.x[i] - xi[i]) * sy * sy + reduced.slope[i] * residual * sx * sx) * reduced.weight[i];
+            double residual = reduced.misfit[i];
+            for (int k = 0; k < p; ++k) residual -= reduced.design[static_cast<size_t>(i) * p + k] * da[k] / reduced.rootWeight[i];
+            const double sx = points.sigmaX[i], sy = points.sigmaY[i], w = reduced.rootWeight[i] * reduced.rootWeight[i];
+            dxi[i] = w * ((points.x[i] - xi[i]) * sy * sy + reduced.slope[i] * residual * sx * sx);
         }
         // Gauss-Newton step, halved until S does not grow.
         bool accepted = false;
         double largestChange = 0, trialSum = sum;
         Params trial = a;
         std::vector<double> trialXi(n);
-        for (double length = 1.0, halving = 0; halving < kMaxHalvings; length *= 0.5, ++halving) {
+        double length = 1.0;
+        for (int halving = 0; halving < kMaxHalvings; ++halving, length *= 0.5) {
             trial = a;
             largestChange = 0;
             for (int j = 0, k = 0; j < count; ++j) {

@@ -7,21 +7,11 @@
 
 namespace {
 
+// Only models 1 to 4 have fits with X errors: any other number makes the call unusable.
 fitcore::EngineCall engineCall(const float* x, const int16_t* npts, const int16_t* funcnum, const int16_t* length,
                                float* a, float* siga, const int16_t* np, float* chisq, float* prob, float* yfit) {
-    fitcore::EngineCall call;
     const int model = funcnum ? *funcnum : 0;
-    call.funcnum = fitcore::hasSlope(model) ? model : 0; // only models 1 to 4 have X-error fits
-    call.x = x;
-    call.npts = npts ? *npts : -1;
-    call.length = length ? *length : 0;
-    call.a = a;
-    call.siga = siga;
-    call.np = np ? *np : 0;
-    call.chisq = chisq;
-    call.prob = prob;
-    call.yfit = yfit;
-    return call;
+    return fitcore::engineCall(fitcore::hasSlope(model) ? model : 0, x, npts, length, a, siga, np, chisq, prob, yfit);
 }
 
 } // namespace

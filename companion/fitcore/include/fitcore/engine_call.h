@@ -37,6 +37,10 @@ struct EngineCall {
     void succeed(const FitOutcome& outcome, const FreeMask& free, const Points& points) const;
 };
 
+// The call of a fit routine from its arguments (a missing count reads as unusable).
+EngineCall engineCall(int funcnum, const float* x, const int16_t* npts, const int16_t* length, float* a, float* siga,
+                      const int16_t* np, float* chisq, float* prob, float* yfit);
+
 // The points of a call in 64-bit form. Each float is widened to the double nearest the shortest
 // decimal that reads back as that float: the number as typed or read from a file, where the
 // float itself differs from it in the eighth digit. Nothing when a value is not usable: x or y not
