@@ -1,4 +1,5 @@
 #include "session/helpers.h"
+#include "session/utilcore_calls.h"
 
 #include <gtest/gtest.h>
 #include <qstring_printer.h>
@@ -63,6 +64,20 @@ TEST(StartUp, ClearsTheSessionAndStoresBothErrorModesAsNotSet) {
 
     StartUp(session, store, "/opt/fit/");
     EXPECT_EQ(session.AppPath, "/opt/fit/");
+}
+
+TEST(UtilcoreCalls, FieldsThatAreBlankOrTooLongAreNoNumbersAndSigStaysInsideItsArrays) {
+    EXPECT_EQ(TrapReal(" 2.5 "), 2.5f);
+    EXPECT_EQ(TrapReal("   "), std::nullopt);
+    EXPECT_EQ(TrapReal(QString(49, ' ') + "7"), 7.0f);
+    EXPECT_EQ(TrapReal(QString(50, ' ') + "7"), std::nullopt);
+    EXPECT_EQ(TrapInt("12"), std::int16_t(12));
+    EXPECT_EQ(TrapInt("1.5"), std::nullopt);
+
+    std::vector<float> y{10, 20}, sigma;
+    EXPECT_FALSE(Sig(100, 0.1f, YKindGiven, YSubPercentage, y, sigma)); // n larger than the data
+    EXPECT_EQ(sigma, (std::vector<float>{1.0f, 2.0f}));
+    EXPECT_EQ(Data2Str(1.5f, 2.0f, 0.0f, 0.0f, 0), "1.5 2");
 }
 
 } // namespace
