@@ -22,8 +22,8 @@ extern "C" {
  *  x, y, sigy [npts]  in   data and Y uncertainties
  *  npts               in   number of points, 0 <= npts <= length
  *  ykind              in   Y error kind: 0 none: every Y error is 1 and sigy is not read, so
- *                          chisq is the variance of the fit; -1 square root of Y and 1 given:
- *                          sigy is used as passed
+ *                          chisq is the variance of the fit; -1 square root of Y, 1 given
+ *                          and any other value: sigy is used as passed
  *  nparm, nhold       in   not read: the model fixes its parameter count and ia the held set
  *  a[np]              in/out  start values / held values in, fitted values out (held ones are
  *                          not written, so they keep their bits)

@@ -74,7 +74,7 @@ XYERRLIB_API void joliette(const float* x, const float* y, const float* sigx, co
  *  x, y, sigx, sigy [npts]  in      data, X and Y uncertainties
  *  npts                     in      number of points, 0 <= npts <= length
  *  ykind                    in      Y error kind: 0 none (every Y error 1, sigy not read);
- *                                   -1 square root of Y and 1 given: sigy as passed
+ *                                   -1 square root of Y, 1 given, any other: sigy as passed
  *  nparm, nhold             in      not read: the model fixes its parameter count, ia the held set
  *  funcnum                  in      model 1..4
  *  ia[np]                   in      nonzero fitted, 0 held at its value in a
