@@ -66,6 +66,46 @@ TEST(StartUp, ClearsTheSessionAndStoresBothErrorModesAsNotSet) {
     EXPECT_EQ(session.AppPath, "/opt/fit/");
 }
 
+TEST(ModeLabels, FollowTheStoredModes) {
+    Session session;
+    session.CrLf = "\r\n";
+    DataStore store;
+    store.YErrorKind = YKindNotSet;
+    EXPECT_EQ(YModeLabel(session, store), std::nullopt);
+    const struct {
+        std::int16_t kind, sub;
+        float value;
+        const char* label;
+    } yCases[] = {
+        {1, 1, 0.05f, "5.00%Error"}, // no blank before "Error"
+        {1, 2, 0.25f, "2.50E-01Error"},
+        {1, 3, 0, "Separate error\r\nfor each point"},
+        {-1, 0, 0, "Error = SQRT(y)"},
+    };
+    for (const auto& c : yCases) {
+        store.YErrorKind = c.kind;
+        store.YErrorSub = c.sub;
+        store.YErrorValue = c.value;
+        EXPECT_EQ(YModeLabel(session, store), QString(c.label));
+    }
+    store.YErrorKind = YKindNone;
+    EXPECT_EQ(YModeLabel(session, store), std::nullopt);
+    session.YModeSet = true;
+    EXPECT_EQ(YModeLabel(session, store), QString("no error entered; program scales to chisq = 1"));
+
+    EXPECT_EQ(XModeLabel(session, store), "X Errors not enabled");
+    session.XErrorsAllowed = true;
+    EXPECT_EQ(XModeLabel(session, store), "X Error Type not set");
+    session.XModeSet = true;
+    store.XErrorMode = XModePercentage;
+    store.XErrorValue = 0.1f;
+    EXPECT_EQ(XModeLabel(session, store), "10.00%Error");
+    store.XErrorMode = XModeConstant;
+    EXPECT_EQ(XModeLabel(session, store), "1.00E-01 Error"); // the X label has the blank
+    store.XErrorMode = XModeIndividual;
+    EXPECT_EQ(XModeLabel(session, store), "Separate error\r\nfor each point");
+}
+
 TEST(UtilcoreCalls, FieldsThatAreBlankOrTooLongAreNoNumbersAndSigStaysInsideItsArrays) {
     EXPECT_EQ(TrapReal(" 2.5 "), 2.5f);
     EXPECT_EQ(TrapReal("   "), std::nullopt);
