@@ -16,6 +16,8 @@ namespace {
 
 // giza's patterns: 1 full, 2 dashed, 3 long dash, 4 dotted, 5 dash-dot, 6 dash-dot-dot-dot.
 constexpr std::array<int, 6> kGizaByPgplot = {0, 1, 2, 5, 4, 6};
+// PGPLOT's line width unit is 1/200 inch, giza's 0.25 mm.
+constexpr double kGizaWidthsPerPgplotWidth = (25.4 / 200.0) / 0.25;
 constexpr int kScreenWidthPixels = 640;
 constexpr int kScreenHeightPixels = 480;
 
@@ -69,7 +71,7 @@ public:
     void page() override { cpgpage(); }
 
     void scr(int ci, float red, float green, float blue) override { cpgscr(ci, red, green, blue); }
-    void slw(int width) override { cpgslw(width); }
+    void slw(int width) override { giza_set_line_width(width * kGizaWidthsPerPgplotWidth); }
     void sls(int style) override { cpgsls(gizaLineStyle(style)); }
     int qls() override {
         int style = 1;

@@ -431,6 +431,7 @@ void Graph::GRAPHCLOSE() {
         return;
     }
     if (mode_ == kScreen) {
+        pg_.scf(1);
         pg_.sch(0.7f);
         pg_.mtxt("B", 7.0f, 1.0f, 1.0f, "Press q or Esc to close this window");
         float x = 0.5f * (window_.xlow + window_.xhigh);
