@@ -303,6 +303,17 @@ TEST(Lslinw, HostileCallsFailClearly) {
     }
 }
 
+TEST(Lslinw, AnOversizedNpTouchesOnlyTenSlots) {
+    Call call;
+    call.x = {1, 2, 3, 4};
+    call.y = {2, 4, 6, 8.5f};
+    call.sigy = {1, 1, 1, 1};
+    call.np = 30000; // the arrays have 10 slots, as documented; AddressSanitizer watches the rest
+    const Result r = call.run();
+    EXPECT_GT(r.chisq, 0.0f);
+    EXPECT_NEAR(r.a[1], 2.15, 1e-5);
+}
+
 TEST(Lslinw, MorePointsThanTheDeclaredLengthIsRefusedWithoutReading) {
     std::vector<float> x{1, 2, 3}, y{1, 2, 3}, s{1, 1, 1}, a(10, 0.5f), siga(10, 9), yfit(3, -7), sigx{0, 0};
     std::vector<int16_t> ia(10, 1);
