@@ -7,8 +7,8 @@ CMAKE_FLAGS ?=
 # Every Debian package the build, the programs and the tests need.
 DEPS := build-essential cmake ninja-build ccache pkg-config \
         libgtest-dev libgmock-dev libbenchmark-dev \
-        qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core \
-        giza-dev libcups2-dev libxlsxwriter-dev libminizip-dev libfreexl-dev \
+        qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core fonts-liberation \
+        giza-dev libx11-dev libcups2-dev libxlsxwriter-dev libminizip-dev libfreexl-dev \
         ghostscript poppler-utils xvfb xauth
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
