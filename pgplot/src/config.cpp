@@ -19,7 +19,9 @@ constexpr std::size_t kTextLength = 80;
 constexpr std::size_t kNoteLength = 50;
 constexpr std::size_t kFunctionLength = 200;
 
-bool isDelimiter(char c) { return c == ' ' || c == '\t' || c == ','; }
+bool isDelimiter(char c) {
+    return c == ' ' || c == '\t' || c == ',';
+}
 
 // The number readers take a 50-character blank-padded field without a terminating NUL.
 std::array<char, UTILCORE_FIELD_LEN> numberField(std::string_view token) {
@@ -29,7 +31,9 @@ std::array<char, UTILCORE_FIELD_LEN> numberField(std::string_view token) {
     return field;
 }
 
-std::string cut(std::string_view text, std::size_t width) { return std::string(text.substr(0, width)); }
+std::string cut(std::string_view text, std::size_t width) {
+    return std::string(text.substr(0, width));
+}
 
 // Fatal unless exactly `wanted` numbers were read from value.
 void readExactly(std::string value, float* values, int32_t wanted, std::string_view failure) {
@@ -71,16 +75,23 @@ void readErrorSource(Config& cfg, std::string_view value, bool forY) {
     bool& column = forY ? cfg.YERRCOL : cfg.XERRCOL;
     float& errorValue = forY ? cfg.YERRVAL : cfg.XERRVAL;
     switch (source) {
-    case '%': kind = 1; break;
-    case '#': kind = 2; break;
+    case '%':
+        kind = 1;
+        break;
+    case '#':
+        kind = 2;
+        break;
     case '@':
         if (!forY) {
             STOPWITH("error reading configuration file");
         }
         kind = 4;
         break;
-    case '$': kind = 0; break;
-    default: STOPWITH(forY ? "error reading configuration file: -ey" : "error reading configuration file");
+    case '$':
+        kind = 0;
+        break;
+    default:
+        STOPWITH(forY ? "error reading configuration file: -ey" : "error reading configuration file");
     }
     column = source == '$';
     if (source == '%' || source == '#') {
@@ -174,14 +185,16 @@ bool applyLine(Config& cfg, std::string_view key, std::string value, SectionEnd&
         readExactly(value, &cfg.AA[static_cast<std::size_t>(slot)], 1,
                     "error reading configuration file: fitting function parameters");
     } else if (key == "ls") {
-        cfg.LINESTYLE = readInteger(value, fatal("Error reading configuration file: Bad fitting function line style"),
-                                    [](int16_t style) { return style >= 1 && style <= 5; });
+        cfg.LINESTYLE =
+            readInteger(value, fatal("Error reading configuration file: Bad fitting function line style"),
+                        [](int16_t style) { return style >= 1 && style <= 5; });
     } else if (key == "pn") {
         if (!trimRight(value).empty()) {
             cfg.PSFILE = cut(trimRight(value), kTextLength);
         }
     } else if (key == "nt") {
-        const int16_t on = readInteger(value, fatal("error reading configuration file:  annotation information"), anyValue);
+        const int16_t on =
+            readInteger(value, fatal("error reading configuration file:  annotation information"), anyValue);
         if (on == 0 || on == 1) {
             cfg.NOTEON = on == 1;
         }
@@ -213,8 +226,8 @@ bool applyLine(Config& cfg, std::string_view key, std::string value, SectionEnd&
             cfg.ILPT = port - '0';
         }
     } else if (key == "!s") {
-        const int16_t section =
-            readInteger(value, fatal("error reading configuration file:  secondary configuration section"), anyValue);
+        const int16_t section = readInteger(
+            value, fatal("error reading configuration file:  secondary configuration section"), anyValue);
         if (section > cfg.NSECTION) {
             ++cfg.NSECTION;
             end = SectionEnd::NextSection;
@@ -228,7 +241,7 @@ bool applyLine(Config& cfg, std::string_view key, std::string value, SectionEnd&
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::string LCASE(std::string_view text) {
     std::string result(text.substr(0, 2));
@@ -318,7 +331,8 @@ SectionEnd GETCONFIG(Config& cfg, const std::string& configFileName) {
         if (cfg.NSECTION > 1 && cfg.ISECTION < cfg.NSECTION) {
             if (key == "!s") {
                 cfg.ISECTION = readInteger(
-                    value, fatal("error reading configuration file:  look for secondary configuration section"),
+                    value,
+                    fatal("error reading configuration file:  look for secondary configuration section"),
                     anyValue);
             }
             continue;
@@ -335,4 +349,4 @@ SectionEnd GETCONFIG(Config& cfg, const std::string& configFileName) {
     return sectionHasLines || cfg.NSECTION == 1 ? SectionEnd::EndOfFile : SectionEnd::NothingRead;
 }
 
-}  // namespace pgplot
+} // namespace pgplot

@@ -13,44 +13,44 @@ namespace pgplot {
 // each is cut to its field width when it is read.
 struct Config {
     // Outputs of GETCONFIG that the main program keeps between sections.
-    std::string DATAFILE;  // 50
+    std::string DATAFILE; // 50
     float YERRVAL = 0.0f;
     float XERRVAL = 0.0f;
     bool LASTSECTION = false;
 
     float XGRMININIT = 0.0f, XGRMAXINIT = 0.0f;
     float YGRMININIT = 0.0f, YGRMAXINIT = 0.0f;
-    int MINORTICKX = 0, MINORTICKY = 0;  // 0 automatic, 1 on, 2 off
-    int ILINLOG = 0;                     // 1 linear, 2 semi-log, 3 log-log
-    std::string PLOTTITLE, XAXISLABLE, YAXISLABLE;  // 80 each
+    int MINORTICKX = 0, MINORTICKY = 0;            // 0 automatic, 1 on, 2 off
+    int ILINLOG = 0;                               // 1 linear, 2 semi-log, 3 log-log
+    std::string PLOTTITLE, XAXISLABLE, YAXISLABLE; // 80 each
 
     bool YEBARON = false, XEBARON = false;
     int IEBARSKIP = 0;
     bool YEBARAUTO = false, XEBARAUTO = false;
-    int IYERRSOURCE = 0;  // 0 as read, 1 percent of Y, 2 constant, 4 square root of |Y|
-    int IXERRSOURCE = 0;  // 0 as read, 1 percent of X, 2 constant
+    int IYERRSOURCE = 0; // 0 as read, 1 percent of Y, 2 constant, 4 square root of |Y|
+    int IXERRSOURCE = 0; // 0 as read, 1 percent of X, 2 constant
     bool YERRCOL = false, XERRCOL = false;
 
     int IPOINTSTYLE = 16;
     int IFONT = 0;
     int LINESTYLE = 1;
 
-    int IPROG = 0;         // 0 linear edition (funcslbuf), 1 non-linear edition (funcsnbuf)
-    int16_t JFITFUNC = 0;  // 0 no curve, > 0 function number, -1 user function FUNCSTR
-    std::string FUNCSTR;   // 200
+    int IPROG = 0;        // 0 linear edition (funcslbuf), 1 non-linear edition (funcsnbuf)
+    int16_t JFITFUNC = 0; // 0 no curve, > 0 function number, -1 user function FUNCSTR
+    std::string FUNCSTR;  // 200
     std::array<float, 10> AA{};
-    int16_t NTERMS = 0;  // "-a" lines of the current section
+    int16_t NTERMS = 0; // "-a" lines of the current section
 
     bool NOTEON = false;
     float XNOTEPOS = 0.0f, YNOTEPOS = 0.0f;
-    std::array<std::string, 4> NOTELINE;  // 50 each
+    std::array<std::string, 4> NOTELINE; // 50 each
     int NOTELINES = 0;
     std::array<int, 4> LEGEND{};
 
-    int KORIENT = 0;  // 1 portrait, 0 landscape
-    int KSIZE = 0;    // 0 small, 1 large
-    std::string PSFILE;  // 80
-    int ILPT = 0;        // 0 no port, 1 to 4
+    int KORIENT = 0;    // 1 portrait, 0 landscape
+    int KSIZE = 0;      // 0 small, 1 large
+    std::string PSFILE; // 80
+    int ILPT = 0;       // 0 no port, 1 to 4
 
     int NSECTION = 1;
     int ISECTION = 0;
@@ -58,10 +58,10 @@ struct Config {
 
 // How a call of GETCONFIG ended.
 enum class SectionEnd {
-    NextSection,  // a "-!s" line started a further section
-    EndLine,      // the "-!!" line: LASTSECTION is set
-    EndOfFile,    // the file ended without "-!!" after lines of this section
-    NothingRead   // the file ended before this section had any line
+    NextSection, // a "-!s" line started a further section
+    EndLine,     // the "-!!" line: LASTSECTION is set
+    EndOfFile,   // the file ended without "-!!" after lines of this section
+    NothingRead  // the file ended before this section had any line
 };
 
 // Reads the next section of the configuration file into cfg.
@@ -79,4 +79,4 @@ void DELIMIT(std::string& line, std::string& token);
 // The first two characters of text with A to Z lower-cased.
 std::string LCASE(std::string_view text);
 
-}  // namespace pgplot
+} // namespace pgplot

@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t kDataLineLength = 80;
 
 class DataFile {
-public:
+  public:
     explicit DataFile(const std::string& name) {
         std::error_code error;
         if (name.empty() || !std::filesystem::is_regular_file(name, error)) {
@@ -44,13 +44,13 @@ public:
         return true;
     }
 
-private:
+  private:
     std::ifstream file_;
 };
 
 // Shows each of the column warnings at most once per file.
 class ColumnWarnings {
-public:
+  public:
     void warn(int which) {
         if (!shown_[which]) {
             shown_[which] = true;
@@ -58,25 +58,32 @@ public:
         }
     }
 
-private:
-    static constexpr const char* kTexts[4] = {
-        "There are apparently only two columns in the data file, but the configuration file reports that columns "
-        "for X errors, Y errors, or both should be present.   If the graph does not appear as expected, please "
-        "check these files.",
-        "There are apparently three columns in the data file, but the configuration file reports that columns for "
-        "both X errors and Y errors should be present.  If the graph does not appear as expected, please check "
-        "these files.",
-        "There are apparently three columns in the data file, but the configuration file reports that only two "
-        "columns (X and Y) should be present.  If the graph does not appear as expected, please check these files.",
-        "There are apparently four columns in the data file, but the configuration file reports that only three "
-        "columns (X, Y, and either an X or Y error column) should be present.  If the graph does not appear as "
-        "expected, please check these files."};
+  private:
+    static constexpr const char* kTexts[4] = {"There are apparently only two columns in the data file, but "
+                                              "the configuration file reports that columns "
+                                              "for X errors, Y errors, or both should be present.   If the "
+                                              "graph does not appear as expected, please "
+                                              "check these files.",
+                                              "There are apparently three columns in the data file, but the "
+                                              "configuration file reports that columns for "
+                                              "both X errors and Y errors should be present.  If the graph "
+                                              "does not appear as expected, please check "
+                                              "these files.",
+                                              "There are apparently three columns in the data file, but the "
+                                              "configuration file reports that only two "
+                                              "columns (X and Y) should be present.  If the graph does not "
+                                              "appear as expected, please check these files.",
+                                              "There are apparently four columns in the data file, but the "
+                                              "configuration file reports that only three "
+                                              "columns (X, Y, and either an X or Y error column) should be "
+                                              "present.  If the graph does not appear as "
+                                              "expected, please check these files."};
     bool shown_[4] = {};
 };
 
 enum Warning { kOnlyTwo = 0, kThreeForFour = 1, kThreeForTwo = 2, kFourForThree = 3 };
 
-}  // namespace
+} // namespace
 
 int COUNTPOINTS(const std::string& dataFileName) {
     DataFile file(dataFileName);
@@ -174,22 +181,34 @@ void READ_DATA_FILE(const std::string& dataFileName, const Config& cfg, SectionD
     if (cfg.YEBARON) {
         for (std::size_t i = 0; i < data.YDAT.size(); ++i) {
             switch (cfg.IYERRSOURCE) {
-            case 1: data.EYDAT[i] = cfg.YERRVAL / 100.0f * data.YDAT[i]; break;
-            case 2: data.EYDAT[i] = cfg.YERRVAL; break;
-            case 4: data.EYDAT[i] = std::sqrt(std::fabs(data.YDAT[i])); break;
-            default: break;
+            case 1:
+                data.EYDAT[i] = cfg.YERRVAL / 100.0f * data.YDAT[i];
+                break;
+            case 2:
+                data.EYDAT[i] = cfg.YERRVAL;
+                break;
+            case 4:
+                data.EYDAT[i] = std::sqrt(std::fabs(data.YDAT[i]));
+                break;
+            default:
+                break;
             }
         }
     }
     if (xErrorsHeld) {
         for (std::size_t i = 0; i < data.XDAT.size(); ++i) {
             switch (cfg.IXERRSOURCE) {
-            case 1: data.EXDAT[i] = cfg.XERRVAL / 100.0f * data.XDAT[i]; break;
-            case 2: data.EXDAT[i] = cfg.XERRVAL; break;
-            default: break;
+            case 1:
+                data.EXDAT[i] = cfg.XERRVAL / 100.0f * data.XDAT[i];
+                break;
+            case 2:
+                data.EXDAT[i] = cfg.XERRVAL;
+                break;
+            default:
+                break;
             }
         }
     }
 }
 
-}  // namespace pgplot
+} // namespace pgplot

@@ -27,4 +27,4 @@ SectionData allocateSection(int npoints, bool xErrorBars);
 // cfg, then computes the errors the file does not carry.
 void READ_DATA_FILE(const std::string& dataFileName, const Config& cfg, SectionData& data);
 
-}  // namespace pgplot
+} // namespace pgplot

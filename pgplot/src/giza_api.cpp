@@ -55,7 +55,7 @@ int openDevice(const DeviceRequest& device) {
 }
 
 class GizaApi final : public PgplotApi {
-public:
+  public:
     int open(const DeviceRequest& device) override {
         const int id = openDevice(device);
         open_ = id > 0;
@@ -90,7 +90,9 @@ public:
     }
     void sch(float size) override { cpgsch(size); }
 
-    void vsiz(float xleft, float xright, float ybot, float ytop) override { cpgvsiz(xleft, xright, ybot, ytop); }
+    void vsiz(float xleft, float xright, float ybot, float ytop) override {
+        cpgvsiz(xleft, xright, ybot, ytop);
+    }
     void window(float x1, float x2, float y1, float y2) override { cpgswin(x1, x2, y1, y2); }
     void box(const std::string& xopt, float xtick, int nxsub, const std::string& yopt, float ytick,
              int nysub) override {
@@ -100,7 +102,8 @@ public:
     void lab(const std::string& xlabel, const std::string& ylabel, const std::string& top) override {
         cpglab(label(xlabel).c_str(), label(ylabel).c_str(), label(top).c_str());
     }
-    void mtxt(const std::string& side, float disp, float coord, float fjust, const std::string& text) override {
+    void mtxt(const std::string& side, float disp, float coord, float fjust,
+              const std::string& text) override {
         cpgmtxt(side.c_str(), disp, coord, fjust, label(text).c_str());
     }
     void text(float x, float y, const std::string& text) override { cpgtext(x, y, label(text).c_str()); }
@@ -128,7 +131,9 @@ public:
         xch = inches * (x2 - x1) / widthInches;
         ych = inches * (y2 - y1) / heightInches;
     }
-    void qvsz(int units, float& x1, float& x2, float& y1, float& y2) override { cpgqvsz(units, &x1, &x2, &y1, &y2); }
+    void qvsz(int units, float& x1, float& x2, float& y1, float& y2) override {
+        cpgqvsz(units, &x1, &x2, &y1, &y2);
+    }
     std::string qinf(const std::string& item) override {
         if (item == "user") {
             return userName();
@@ -144,16 +149,18 @@ public:
         return cpgcurs(&x, &y, &ch) == 0;
     }
 
-private:
+  private:
     std::string label(const std::string& text) const { return gizaText(text, italic_); }
 
     bool italic_ = false;
     bool open_ = false;
 };
 
-}  // namespace
+} // namespace
 
-std::unique_ptr<PgplotApi> makeGizaApi() { return std::make_unique<GizaApi>(); }
+std::unique_ptr<PgplotApi> makeGizaApi() {
+    return std::make_unique<GizaApi>();
+}
 
 std::string gizaText(std::string_view text, bool italic) {
     std::string result = italic ? "\\fi" : "";
@@ -182,4 +189,4 @@ int pgplotLineStyle(int gizaStyle) {
     return 1;
 }
 
-}  // namespace pgplot
+} // namespace pgplot

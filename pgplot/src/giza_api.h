@@ -20,4 +20,4 @@ std::string gizaText(std::string_view text, bool italic);
 int gizaLineStyle(int pgplotStyle);
 int pgplotLineStyle(int gizaStyle);
 
-}  // namespace pgplot
+} // namespace pgplot

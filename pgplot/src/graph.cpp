@@ -17,14 +17,15 @@ namespace pgplot {
 namespace {
 
 constexpr int kCurvePoints = 100;
-constexpr float kTerminal = 1.5f;  // end marks 1.5 times PGPLOT's default length
+constexpr float kTerminal = 1.5f; // end marks 1.5 times PGPLOT's default length
 constexpr int kHollowSquare = 6;
 constexpr int kParameterSlots = 10;
 constexpr char kEscape = 27;
 
-constexpr const char* kNegativeLowEnd = "At least one error bar is negative on low end\nCannot plot on logarithmic scale";
-constexpr const char* kNotOnLogAxis =
-    "At least one data point is zero or negative\nIt is left out: it cannot be plotted on a logarithmic scale";
+constexpr const char* kNegativeLowEnd =
+    "At least one error bar is negative on low end\nCannot plot on logarithmic scale";
+constexpr const char* kNotOnLogAxis = "At least one data point is zero or negative\nIt is left out: it "
+                                      "cannot be plotted on a logarithmic scale";
 
 // Error bar direction codes of PGERR1.
 enum ErrorDirection { kRight = 1, kUp = 2, kLeft = 3, kDown = 4, kHorizontal = 5, kVertical = 6 };
@@ -37,10 +38,12 @@ std::string logOptions(const char* base, int minorTicks, float low, float high) 
 
 // The limits of a logarithmic axis from the requested ones and the positive data. An axis with
 // no positive value to go by shows one decade.
-void logLimits(float requestedLow, float requestedHigh, const std::vector<float>& values, float& low, float& high) {
+void logLimits(float requestedLow, float requestedHigh, const std::vector<float>& values, float& low,
+               float& high) {
     float smallest = 0.0f, largest = 0.0f;
     std::vector<float> positive;
-    std::copy_if(values.begin(), values.end(), std::back_inserter(positive), [](float v) { return v > 0.0f; });
+    std::copy_if(values.begin(), values.end(), std::back_inserter(positive),
+                 [](float v) { return v > 0.0f; });
     MINMAX(positive, smallest, largest);
     GRMIN(low, smallest, requestedLow);
     GRMAX(high, largest, requestedHigh);
@@ -59,7 +62,7 @@ std::array<char, CURVLIB_TEXT_LEN> functionText(const std::string& text) {
     return buffer;
 }
 
-}  // namespace
+} // namespace
 
 void MINMAX(const std::vector<float>& values, float& smallest, float& largest) {
     smallest = largest = 0.0f;
@@ -103,7 +106,8 @@ void Graph::openDevice() {
         const std::filesystem::path path(psFile);
         const std::string folder = path.has_parent_path() ? path.parent_path().string() : ".";
         std::error_code error;
-        if (psFile.empty() || std::filesystem::is_directory(path, error) || access(folder.c_str(), W_OK) != 0 ||
+        if (psFile.empty() || std::filesystem::is_directory(path, error) ||
+            access(folder.c_str(), W_OK) != 0 ||
             (std::filesystem::exists(path, error) && access(psFile.c_str(), W_OK) != 0)) {
             STOPWITH("error opening PGPlot");
         }
@@ -140,8 +144,8 @@ void Graph::GRAPHSTART(const SectionData& first) {
 }
 
 void Graph::PGEX0() {
-    static constexpr const char* kItems[] = {"version",  "state",    "user",     "now",      "device", "file",
-                                             "type",     "dev/type", "hardcopy", "terminal", "cursor"};
+    static constexpr const char* kItems[] = {"version", "state",    "user",     "now",      "device", "file",
+                                             "type",    "dev/type", "hardcopy", "terminal", "cursor"};
     for (const char* item : kItems) {
         messageShell().textOutput(std::string(item) + "=" + pg_.qinf(item));
     }
@@ -228,8 +232,6 @@ void Graph::ANNOTE(float xlow, float xhigh, float ylow, float yhigh) {
     pg_.slw(3);
 }
 
-void Graph::warnNotOnLogAxis() { ERRMSG(kNotOnLogAxis); }
-
 void Graph::drawPoints(const SectionData& data) {
     if (!logY()) {
         pg_.pt(data.count(), data.XDAT.data(), data.YDAT.data(), cfg_.IPOINTSTYLE);
@@ -245,7 +247,7 @@ void Graph::drawPoints(const SectionData& data) {
         }
     }
     if (x.size() != data.XDAT.size()) {
-        warnNotOnLogAxis();
+        ERRMSG(kNotOnLogAxis);
     }
     pg_.pt(static_cast<int>(x.size()), x.data(), y.data(), cfg_.IPOINTSTYLE);
 }
@@ -454,4 +456,4 @@ void Graph::GRAPHCLOSE() {
     }
 }
 
-}  // namespace pgplot
+} // namespace pgplot

@@ -27,7 +27,7 @@ void GRMIN(float& limit, float dataMinimum, float requested);
 void GRMAX(float& limit, float dataMaximum, float requested);
 
 class Graph {
-public:
+  public:
     Graph(PgplotApi& pg, const Config& cfg, int plotMode);
     ~Graph();
     Graph(const Graph&) = delete;
@@ -53,14 +53,13 @@ public:
     const std::string& xOptions() const { return xopt_; }
     const std::string& yOptions() const { return yopt_; }
 
-private:
+  private:
     bool postScript() const { return mode_ == kPostScriptFile || mode_ == kPrinterPort; }
     bool logX() const { return cfg_.ILINLOG == 3; }
     bool logY() const { return cfg_.ILINLOG == 2 || cfg_.ILINLOG == 3; }
     void openDevice();
     void drawPoints(const SectionData& data);
     void drawCurve(const SectionData& data);
-    void warnNotOnLogAxis();
 
     PgplotApi& pg_;
     const Config& cfg_;
@@ -72,4 +71,4 @@ private:
     bool open_ = false;
 };
 
-}  // namespace pgplot
+} // namespace pgplot

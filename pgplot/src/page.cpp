@@ -28,17 +28,17 @@ double setting(const PageGeometry& geometry, const std::string& name, double fal
     return fallback;
 }
 
-}  // namespace
+} // namespace
 
 PageGeometry pageGeometry(int orientation, int size) {
     PageGeometry geometry;
     geometry.portrait = orientation == 1;
     if (geometry.portrait) {
-        geometry.environment = size == 0
-                                   ? std::vector<std::pair<std::string, std::string>>{{"PGPLOT_PS_HEIGHT", "5630"},
-                                                                                      {"PGPLOT_PS_VOFFSET", "5000"}}
-                                   : std::vector<std::pair<std::string, std::string>>{{"PGPLOT_PS_HEIGHT", "7800"},
-                                                                                      {"PGPLOT_PS_VOFFSET", "3000"}};
+        geometry.environment =
+            size == 0 ? std::vector<std::pair<std::string, std::string>>{{"PGPLOT_PS_HEIGHT", "5630"},
+                                                                         {"PGPLOT_PS_VOFFSET", "5000"}}
+                      : std::vector<std::pair<std::string, std::string>>{{"PGPLOT_PS_HEIGHT", "7800"},
+                                                                         {"PGPLOT_PS_VOFFSET", "3000"}};
     } else if (size == 0) {
         geometry.environment = {{"PGPLOT_PS_WIDTH", "6800"}, {"PGPLOT_PS_HEIGHT", "9000"}};
     }
@@ -86,7 +86,8 @@ bool writeLetterPage(const std::string& graphFile, const std::string& psFile, co
     if (geometry.portrait) {
         placement << left << ' ' << bottom << " translate\n";
     } else {
-        placement << left + geometry.heightInches * kPointsPerInch << ' ' << bottom << " translate 90 rotate\n";
+        placement << left + geometry.heightInches * kPointsPerInch << ' ' << bottom
+                  << " translate 90 rotate\n";
     }
 
     const std::string partFile = psFile + ".part";
@@ -100,7 +101,8 @@ bool writeLetterPage(const std::string& graphFile, const std::string& psFile, co
             << "%%Pages: 1\n"
             << "%%EndComments\n"
             << "%%Page: 1 1\n"
-            << "%%PageBoundingBox: " << boxText.str() << '\n'
+            << "%%PageBoundingBox: " << boxText.str()
+            << '\n'
             // The graph's own page ends with showpage and asks for its page size: both are
             // made harmless while it runs, and everything it leaves behind is cleared after it.
             << "/pgplot_state save def\n"
@@ -130,4 +132,4 @@ bool writeLetterPage(const std::string& graphFile, const std::string& psFile, co
     return true;
 }
 
-}  // namespace pgplot
+} // namespace pgplot

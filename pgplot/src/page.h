@@ -36,4 +36,4 @@ std::vector<int> boundingBox(const PageGeometry& geometry);
 // psFile cannot be written.
 bool writeLetterPage(const std::string& graphFile, const std::string& psFile, const PageGeometry& geometry);
 
-}  // namespace pgplot
+} // namespace pgplot

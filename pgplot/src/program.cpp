@@ -38,9 +38,10 @@ void setSupportFileFolder(const std::string& argv0) {
 
 void printToPort(int port, const std::string& psFile) {
     if (port == 0) {
-        messageShell().box("No printer port",
-                           "PGPlot attempted to send plot to printer, but no\nLPT printer port was specified.\n"
-                           "Please correct configuration and try again.");
+        messageShell().box(
+            "No printer port",
+            "PGPlot attempted to send plot to printer, but no\nLPT printer port was specified.\n"
+            "Please correct configuration and try again.");
         return;
     }
     const std::string portName = "LPT" + std::to_string(port);
@@ -53,7 +54,7 @@ void printToPort(int port, const std::string& psFile) {
     }
 }
 
-}  // namespace
+} // namespace
 
 int plotModeOf(const std::string& word) {
     const std::string mode = LCASE(word);
@@ -81,7 +82,9 @@ std::string temporaryDirectory() {
     return folder;
 }
 
-std::string portDevice(int port) { return "/dev/lp" + std::to_string(port - 1); }
+std::string portDevice(int port) {
+    return "/dev/lp" + std::to_string(port - 1);
+}
 
 bool copyFileToPort(const std::string& file, const std::string& device) {
     const int in = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
@@ -164,4 +167,4 @@ int MAIN(const std::vector<std::string>& args, PgplotApi& pg) {
     }
 }
 
-}  // namespace pgplot
+} // namespace pgplot

@@ -26,4 +26,4 @@ bool copyFileToPort(const std::string& file, const std::string& device);
 // The Linux device of printer port 1 to 4.
 std::string portDevice(int port);
 
-}  // namespace pgplot
+} // namespace pgplot

@@ -21,30 +21,40 @@ std::string oneLine(std::string_view text) {
     return line;
 }
 
-}  // namespace
+} // namespace
 
 void StderrMessageShell::box(std::string_view caption, std::string_view text) {
     std::cerr << caption << ": " << oneLine(text) << '\n';
 }
 
-void StderrMessageShell::stopMessage(std::string_view text) { std::cerr << "Stop: " << oneLine(text) << '\n'; }
+void StderrMessageShell::stopMessage(std::string_view text) {
+    std::cerr << "Stop: " << oneLine(text) << '\n';
+}
 
-void StderrMessageShell::textOutput(std::string_view line) { std::cerr << oneLine(line) << '\n'; }
+void StderrMessageShell::textOutput(std::string_view line) {
+    std::cerr << oneLine(line) << '\n';
+}
 
-MessageShell& messageShell() { return *installedShell(); }
+MessageShell& messageShell() {
+    return *installedShell();
+}
 
 std::unique_ptr<MessageShell> installMessageShell(std::unique_ptr<MessageShell> shell) {
     installedShell().swap(shell);
     return shell;
 }
 
-void ERRMSG(std::string_view message) { messageShell().box("Warning", message); }
+void ERRMSG(std::string_view message) {
+    messageShell().box("Warning", message);
+}
 
 void ERRSTOP(std::string_view message) {
     throw ProgramStop{ProgramStop::Kind::FatalError, std::string(trimRight(message))};
 }
 
-void STOPWITH(std::string_view message) { throw ProgramStop{ProgramStop::Kind::StopMessage, std::string(message)}; }
+void STOPWITH(std::string_view message) {
+    throw ProgramStop{ProgramStop::Kind::StopMessage, std::string(message)};
+}
 
 void STATERR(int status) {
     if (status == 0) {
@@ -59,4 +69,4 @@ std::string_view trimRight(std::string_view text) {
     return end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
 }
 
-}  // namespace pgplot
+} // namespace pgplot

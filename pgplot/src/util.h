@@ -10,8 +10,8 @@ namespace pgplot {
 // The program ends early by throwing this; the main program shows it and picks the exit status.
 struct ProgramStop {
     enum class Kind {
-        FatalError,  // "Fatal Error" box, then the program ends
-        StopMessage  // the text as the program's stop message, no box
+        FatalError, // "Fatal Error" box, then the program ends
+        StopMessage // the text as the program's stop message, no box
     };
     Kind kind;
     std::string message;
@@ -20,7 +20,7 @@ struct ProgramStop {
 // Where every box, stop message and line of text output goes. The program installs one at
 // start-up (a window box on the screen, or standard error); tests install a recorder.
 class MessageShell {
-public:
+  public:
     virtual ~MessageShell() = default;
     // A box with a caption, the text and an OK button; returns when it is closed.
     virtual void box(std::string_view caption, std::string_view text) = 0;
@@ -33,7 +33,7 @@ public:
 // Writes everything to standard error, one line per message with the caption first; line
 // breaks inside a message become blanks.
 class StderrMessageShell : public MessageShell {
-public:
+  public:
     void box(std::string_view caption, std::string_view text) override;
     void stopMessage(std::string_view text) override;
     void textOutput(std::string_view line) override;
@@ -54,4 +54,4 @@ void STATERR(int status);
 
 std::string_view trimRight(std::string_view text);
 
-}  // namespace pgplot
+} // namespace pgplot

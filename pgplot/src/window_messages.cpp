@@ -46,7 +46,7 @@ std::vector<std::string> wrap(std::string_view text) {
 }
 
 class Box {
-public:
+  public:
     Box(Display* display, std::string_view caption, std::vector<std::string> lines)
         : display_(display), lines_(std::move(lines)) {
         font_ = XLoadQueryFont(display_, "fixed");
@@ -54,8 +54,9 @@ public:
         lineHeight_ = font_ != nullptr ? font_->ascent + font_->descent + 2 : 15;
         int textWidth = 200;
         for (const auto& line : lines_) {
-            textWidth = std::max(textWidth, font_ != nullptr ? XTextWidth(font_, line.c_str(), int(line.size()))
-                                                             : int(line.size()) * 7);
+            textWidth =
+                std::max(textWidth, font_ != nullptr ? XTextWidth(font_, line.c_str(), int(line.size()))
+                                                     : int(line.size()) * 7);
         }
         width_ = textWidth + 2 * kMargin;
         height_ = int(lines_.size()) * lineHeight_ + 3 * kMargin + kButtonHeight;
@@ -92,7 +93,9 @@ public:
             XEvent event;
             XNextEvent(display_, &event);
             switch (event.type) {
-            case Expose: draw(); break;
+            case Expose:
+                draw();
+                break;
             case KeyPress: {
                 const KeySym key = XLookupKeysym(&event.xkey, 0);
                 if (key == XK_Return || key == XK_KP_Enter || key == XK_Escape || key == XK_space) {
@@ -110,12 +113,13 @@ public:
                     return;
                 }
                 break;
-            default: break;
+            default:
+                break;
             }
         }
     }
 
-private:
+  private:
     int buttonLeft() const { return (width_ - kButtonWidth) / 2; }
     int buttonTop() const { return height_ - kMargin - kButtonHeight; }
     bool onButton(int x, int y) const {
@@ -129,8 +133,8 @@ private:
             y += lineHeight_;
         }
         XDrawRectangle(display_, window_, gc_, buttonLeft(), buttonTop(), kButtonWidth, kButtonHeight);
-        XDrawString(display_, window_, gc_, buttonLeft() + kButtonWidth / 2 - 6, buttonTop() + kButtonHeight / 2 + 4,
-                    "OK", 2);
+        XDrawString(display_, window_, gc_, buttonLeft() + kButtonWidth / 2 - 6,
+                    buttonTop() + kButtonHeight / 2 + 4, "OK", 2);
     }
 
     Display* display_;
@@ -142,7 +146,7 @@ private:
     int lineHeight_ = 15, width_ = 0, height_ = 0;
 };
 
-}  // namespace
+} // namespace
 
 void WindowMessageShell::box(std::string_view caption, std::string_view text) {
     Display* display = XOpenDisplay(nullptr);
@@ -167,4 +171,4 @@ std::unique_ptr<MessageShell> messageShellFor(const std::string& modeWord) {
     return std::make_unique<StderrMessageShell>();
 }
 
-}  // namespace pgplot
+} // namespace pgplot

@@ -9,7 +9,7 @@ namespace pgplot {
 // OK, Return, Escape or the window's close button is pressed. Stop messages and text output go
 // to standard error. Without a display every box goes to standard error too.
 class WindowMessageShell : public StderrMessageShell {
-public:
+  public:
     void box(std::string_view caption, std::string_view text) override;
 };
 
@@ -17,4 +17,4 @@ public:
 // standard error otherwise.
 std::unique_ptr<MessageShell> messageShellFor(const std::string& modeWord);
 
-}  // namespace pgplot
+} // namespace pgplot

@@ -67,7 +67,11 @@ TEST(Config, ReadsEveryKeyOfTheFrontEndsFile) {
         "-pn/tmp/out.ps",
         "-lp3",
         "-!!",
-        "", "", "", "", "",
+        "",
+        "",
+        "",
+        "",
+        "",
     }));
     const Config& c = reader.cfg;
     EXPECT_EQ(end, SectionEnd::EndLine);
@@ -120,7 +124,9 @@ struct LineCase {
     std::function<void(const Config&)> check;
 };
 
-void PrintTo(const LineCase& c, std::ostream* os) { *os << c.line; }
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << c.line;
+}
 
 class ConfigLine : public ::testing::TestWithParam<LineCase> {};
 
@@ -138,74 +144,99 @@ const std::string kLongPath = "/" + std::string(59, 'p');
 
 INSTANTIATE_TEST_SUITE_P(
     Values, ConfigLine,
-    ::testing::Values(
-        LineCase{"KeyInCapitals", "-FN/data/a.dat", [](const Config& c) { EXPECT_EQ(c.DATAFILE, "/data/a.dat"); }},
-        LineCase{"KeyWithOneCapital", "  \t-fN/data/a.dat", [](const Config& c) { EXPECT_EQ(c.DATAFILE, "/data/a.dat"); }},
-        LineCase{"PathCutAtBlank", "-fn/my data/a.dat", [](const Config& c) { EXPECT_EQ(c.DATAFILE, "/my"); }},
-        LineCase{"BlankBeforePathGivesEmptyName", "-fn /a.dat", [](const Config& c) { EXPECT_EQ(c.DATAFILE, ""); }},
-        LineCase{"PathCutTo50", "-fn" + kLongPath, [](const Config& c) { EXPECT_EQ(c.DATAFILE, kLongPath.substr(0, 50)); }},
-        LineCase{"SemiLog", "-at2", [](const Config& c) { EXPECT_EQ(c.ILINLOG, 2); }},
-        LineCase{"BarsOffIgnoresTheRest", "-eb0\tnot read", [](const Config& c) { EXPECT_FALSE(c.XEBARON || c.YEBARON); }},
-        LineCase{"YBarsNeitherAuto", "-eb1\t-1\t3", [](const Config& c) {
-                     EXPECT_TRUE(c.YEBARON);
-                     EXPECT_FALSE(c.XEBARON || c.XEBARAUTO || c.YEBARAUTO);
-                     EXPECT_EQ(c.IEBARSKIP, -1);
-                 }},
-        LineCase{"XBarsYAuto", "-eb2,4,2", [](const Config& c) {
-                     EXPECT_TRUE(c.XEBARON && c.YEBARAUTO);
-                     EXPECT_FALSE(c.YEBARON || c.XEBARAUTO);
-                 }},
-        LineCase{"OtherAutoCodeKeepsFlags", "-eb3\t1\t9", [](const Config& c) {
-                     EXPECT_TRUE(c.XEBARAUTO);
-                     EXPECT_FALSE(c.YEBARAUTO);
-                 }},
-        LineCase{"YPercent", "-ey%5", [](const Config& c) {
-                     EXPECT_EQ(c.IYERRSOURCE, 1);
-                     EXPECT_FLOAT_EQ(c.YERRVAL, 5.0f);
-                 }},
-        LineCase{"YSquareRootReadsNoNumber", "-ey@ junk", [](const Config& c) {
-                     EXPECT_EQ(c.IYERRSOURCE, 4);
-                     EXPECT_FALSE(c.YERRCOL);
-                 }},
-        LineCase{"YColumn", "-ey$", [](const Config& c) {
-                     EXPECT_EQ(c.IYERRSOURCE, 0);
-                     EXPECT_TRUE(c.YERRCOL);
-                 }},
-        LineCase{"XColumn", "-ex$", [](const Config& c) {
-                     EXPECT_EQ(c.IXERRSOURCE, 0);
-                     EXPECT_TRUE(c.XERRCOL);
-                 }},
-        LineCase{"XPercent", "-ex%2.5", [](const Config& c) {
-                     EXPECT_EQ(c.IXERRSOURCE, 1);
-                     EXPECT_FLOAT_EQ(c.XERRVAL, 2.5f);
-                 }},
-        LineCase{"A0IsTheTenthParameter", "-a0 7.5", [](const Config& c) {
-                     EXPECT_FLOAT_EQ(c.AA[9], 7.5f);
-                     EXPECT_EQ(c.NTERMS, 1);
-                 }},
-        LineCase{"A10IsKeyA1WithValue0", "-a10", [](const Config& c) {
-                     EXPECT_FLOAT_EQ(c.AA[0], 0.0f);
-                     EXPECT_FLOAT_EQ(c.AA[9], 0.0f);
-                 }},
-        LineCase{"PortSevenChangesNothing", "-lp7", [](const Config& c) { EXPECT_EQ(c.ILPT, 1); }},
-        LineCase{"PortZero", "-lp0", [](const Config& c) { EXPECT_EQ(c.ILPT, 0); }},
-        LineCase{"UserFunctionText", "-p11\t-1\ta1*exp(-a2*z) + a3   ", [](const Config& c) {
-                     EXPECT_EQ(c.JFITFUNC, -1);
-                     EXPECT_EQ(c.FUNCSTR, "a1*exp(-a2*z) + a3");
-                 }},
-        LineCase{"UserFunctionTextCutWithTheLine", "-p10\t-1\t" + std::string(200, 'z'), [](const Config& c) {
-                     EXPECT_EQ(c.IPROG, 0);
-                     EXPECT_EQ(c.FUNCSTR, std::string(150 - 8, 'z'));
-                 }},
-        LineCase{"PathWithBlanks", "-pn/tmp/my graph.ps   ", [](const Config& c) { EXPECT_EQ(c.PSFILE, "/tmp/my graph.ps"); }},
-        LineCase{"BlankPathKeepsTheDefault", "-pn   ", [](const Config& c) { EXPECT_EQ(c.PSFILE, "/tmp/pgtemp.ps"); }},
-        LineCase{"AnnotationOtherValueNoChange", "-nt5", [](const Config& c) { EXPECT_FALSE(c.NOTEON); }},
-        LineCase{"TitleCutTo80", "-pt" + std::string(100, 't'), [](const Config& c) { EXPECT_EQ(c.PLOTTITLE, std::string(80, 't')); }},
-        LineCase{"NoteLineCutTo50AsItStands", "-n3  indented " + std::string(60, 'n'), [](const Config& c) {
-                     EXPECT_EQ(c.NOTELINES, 3);
-                     EXPECT_EQ(c.NOTELINE[2], ("  indented " + std::string(60, 'n')).substr(0, 50));
-                 }},
-        LineCase{"CommentsAndUnknownKeysIgnored", "-%%  -fn/not/this", [](const Config& c) { EXPECT_EQ(c.DATAFILE, ""); }}),
+    ::testing::Values(LineCase{"KeyInCapitals", "-FN/data/a.dat",
+                               [](const Config& c) { EXPECT_EQ(c.DATAFILE, "/data/a.dat"); }},
+                      LineCase{"KeyWithOneCapital", "  \t-fN/data/a.dat",
+                               [](const Config& c) { EXPECT_EQ(c.DATAFILE, "/data/a.dat"); }},
+                      LineCase{"PathCutAtBlank", "-fn/my data/a.dat",
+                               [](const Config& c) { EXPECT_EQ(c.DATAFILE, "/my"); }},
+                      LineCase{"BlankBeforePathGivesEmptyName", "-fn /a.dat",
+                               [](const Config& c) { EXPECT_EQ(c.DATAFILE, ""); }},
+                      LineCase{"PathCutTo50", "-fn" + kLongPath,
+                               [](const Config& c) { EXPECT_EQ(c.DATAFILE, kLongPath.substr(0, 50)); }},
+                      LineCase{"SemiLog", "-at2", [](const Config& c) { EXPECT_EQ(c.ILINLOG, 2); }},
+                      LineCase{"BarsOffIgnoresTheRest", "-eb0\tnot read",
+                               [](const Config& c) { EXPECT_FALSE(c.XEBARON || c.YEBARON); }},
+                      LineCase{"YBarsNeitherAuto", "-eb1\t-1\t3",
+                               [](const Config& c) {
+                                   EXPECT_TRUE(c.YEBARON);
+                                   EXPECT_FALSE(c.XEBARON || c.XEBARAUTO || c.YEBARAUTO);
+                                   EXPECT_EQ(c.IEBARSKIP, -1);
+                               }},
+                      LineCase{"XBarsYAuto", "-eb2,4,2",
+                               [](const Config& c) {
+                                   EXPECT_TRUE(c.XEBARON && c.YEBARAUTO);
+                                   EXPECT_FALSE(c.YEBARON || c.XEBARAUTO);
+                               }},
+                      LineCase{"OtherAutoCodeKeepsFlags", "-eb3\t1\t9",
+                               [](const Config& c) {
+                                   EXPECT_TRUE(c.XEBARAUTO);
+                                   EXPECT_FALSE(c.YEBARAUTO);
+                               }},
+                      LineCase{"YPercent", "-ey%5",
+                               [](const Config& c) {
+                                   EXPECT_EQ(c.IYERRSOURCE, 1);
+                                   EXPECT_FLOAT_EQ(c.YERRVAL, 5.0f);
+                               }},
+                      LineCase{"YSquareRootReadsNoNumber", "-ey@ junk",
+                               [](const Config& c) {
+                                   EXPECT_EQ(c.IYERRSOURCE, 4);
+                                   EXPECT_FALSE(c.YERRCOL);
+                               }},
+                      LineCase{"YColumn", "-ey$",
+                               [](const Config& c) {
+                                   EXPECT_EQ(c.IYERRSOURCE, 0);
+                                   EXPECT_TRUE(c.YERRCOL);
+                               }},
+                      LineCase{"XColumn", "-ex$",
+                               [](const Config& c) {
+                                   EXPECT_EQ(c.IXERRSOURCE, 0);
+                                   EXPECT_TRUE(c.XERRCOL);
+                               }},
+                      LineCase{"XPercent", "-ex%2.5",
+                               [](const Config& c) {
+                                   EXPECT_EQ(c.IXERRSOURCE, 1);
+                                   EXPECT_FLOAT_EQ(c.XERRVAL, 2.5f);
+                               }},
+                      LineCase{"A0IsTheTenthParameter", "-a0 7.5",
+                               [](const Config& c) {
+                                   EXPECT_FLOAT_EQ(c.AA[9], 7.5f);
+                                   EXPECT_EQ(c.NTERMS, 1);
+                               }},
+                      LineCase{"A10IsKeyA1WithValue0", "-a10",
+                               [](const Config& c) {
+                                   EXPECT_FLOAT_EQ(c.AA[0], 0.0f);
+                                   EXPECT_FLOAT_EQ(c.AA[9], 0.0f);
+                               }},
+                      LineCase{"PortSevenChangesNothing", "-lp7",
+                               [](const Config& c) { EXPECT_EQ(c.ILPT, 1); }},
+                      LineCase{"PortZero", "-lp0", [](const Config& c) { EXPECT_EQ(c.ILPT, 0); }},
+                      LineCase{"UserFunctionText", "-p11\t-1\ta1*exp(-a2*z) + a3   ",
+                               [](const Config& c) {
+                                   EXPECT_EQ(c.JFITFUNC, -1);
+                                   EXPECT_EQ(c.FUNCSTR, "a1*exp(-a2*z) + a3");
+                               }},
+                      LineCase{"UserFunctionTextCutWithTheLine", "-p10\t-1\t" + std::string(200, 'z'),
+                               [](const Config& c) {
+                                   EXPECT_EQ(c.IPROG, 0);
+                                   EXPECT_EQ(c.FUNCSTR, std::string(150 - 8, 'z'));
+                               }},
+                      LineCase{"PathWithBlanks", "-pn/tmp/my graph.ps   ",
+                               [](const Config& c) { EXPECT_EQ(c.PSFILE, "/tmp/my graph.ps"); }},
+                      LineCase{"BlankPathKeepsTheDefault", "-pn   ",
+                               [](const Config& c) { EXPECT_EQ(c.PSFILE, "/tmp/pgtemp.ps"); }},
+                      LineCase{"AnnotationOtherValueNoChange", "-nt5",
+                               [](const Config& c) { EXPECT_FALSE(c.NOTEON); }},
+                      LineCase{"TitleCutTo80", "-pt" + std::string(100, 't'),
+                               [](const Config& c) { EXPECT_EQ(c.PLOTTITLE, std::string(80, 't')); }},
+                      LineCase{"NoteLineCutTo50AsItStands", "-n3  indented " + std::string(60, 'n'),
+                               [](const Config& c) {
+                                   EXPECT_EQ(c.NOTELINES, 3);
+                                   EXPECT_EQ(c.NOTELINE[2],
+                                             ("  indented " + std::string(60, 'n')).substr(0, 50));
+                               }},
+                      LineCase{"CommentsAndUnknownKeysIgnored", "-%%  -fn/not/this",
+                               [](const Config& c) { EXPECT_EQ(c.DATAFILE, ""); }}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // A line that ends the program, with its message and kind.
@@ -216,7 +247,9 @@ struct FailureCase {
     std::string message;
 };
 
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.line; }
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.line;
+}
 
 class ConfigFailure : public ::testing::TestWithParam<FailureCase> {};
 
@@ -238,13 +271,19 @@ const std::string kEbLine = "Error reading configuration file\n-eb line:  error 
 INSTANTIATE_TEST_SUITE_P(
     Messages, ConfigFailure,
     ::testing::Values(
-        FailureCase{"BlankLine", "", kFatal, "error reading configuration file:  line doesn't begin with - sign"},
-        FailureCase{"NoDash", "fn/a.dat", kFatal, "error reading configuration file:  line doesn't begin with - sign"},
-        FailureCase{"XLimitsOneNumber", "-xm1", kFatal, "error reading configuration file: max and min x-axis values"},
-        FailureCase{"XLimitsNotANumber", "-xm1\tten", kFatal, "error reading configuration file: max and min x-axis values"},
-        FailureCase{"YLimits", "-ym1", kFatal, "error reading configuration file:  max and min y-axis values"},
+        FailureCase{"BlankLine", "", kFatal,
+                    "error reading configuration file:  line doesn't begin with - sign"},
+        FailureCase{"NoDash", "fn/a.dat", kFatal,
+                    "error reading configuration file:  line doesn't begin with - sign"},
+        FailureCase{"XLimitsOneNumber", "-xm1", kFatal,
+                    "error reading configuration file: max and min x-axis values"},
+        FailureCase{"XLimitsNotANumber", "-xm1\tten", kFatal,
+                    "error reading configuration file: max and min x-axis values"},
+        FailureCase{"YLimits", "-ym1", kFatal,
+                    "error reading configuration file:  max and min y-axis values"},
         FailureCase{"MinorTicksMissing", "-mt1", kFatal, "Error reading configuration file, minor ticks"},
-        FailureCase{"MinorTicksOutOfRange", "-mt1\t3", kFatal, "Incorrect values in configuration file, minor tics"},
+        FailureCase{"MinorTicksOutOfRange", "-mt1\t3", kFatal,
+                    "Incorrect values in configuration file, minor tics"},
         FailureCase{"AxisTypeAfterBlank", "-at 2", kFatal, "error reading configuration file, program stops"},
         FailureCase{"AxisTypeFour", "-at4", kFatal, "error reading configuration file, program stops"},
         FailureCase{"BarsCodeNotANumber", "-ebx", kStop, "error reading configuration file"},
@@ -254,19 +293,28 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"YSourceAfterBlank", "-ey %5", kStop, "error reading configuration file: -ey"},
         FailureCase{"YPercentWithoutNumber", "-ey%", kFatal, "error reading configuration file: y error bar"},
         FailureCase{"XSquareRoot", "-ex@", kStop, "error reading configuration file"},
-        FailureCase{"XConstantWithoutNumber", "-ex#", kFatal, "error reading configuration file: x error bar"},
+        FailureCase{"XConstantWithoutNumber", "-ex#", kFatal,
+                    "error reading configuration file: x error bar"},
         FailureCase{"PointStyle", "-psx", kStop, "error reading configuration file"},
         FailureCase{"FontFive", "-ft5", kStop, "error reading configuration file: font"},
-        FailureCase{"EditionCode", "-p12\t3", kFatal, "error reading configuration file:  calling program code (IProg)"},
-        FailureCase{"FunctionNumber", "-p11\tx", kFatal, "error reading configuration file:  fitting function"},
-        FailureCase{"ParameterMissing", "-a3", kFatal, "error reading configuration file: fitting function parameters"},
-        FailureCase{"LineStyleSix", "-ls6", kFatal, "Error reading configuration file: Bad fitting function line style"},
-        FailureCase{"Annotation", "-ntx", kFatal, "error reading configuration file:  annotation information"},
-        FailureCase{"AnnotationPosition", "-np0.5\ty", kFatal, "error reading configuration file:  annotation position"},
+        FailureCase{"EditionCode", "-p12\t3", kFatal,
+                    "error reading configuration file:  calling program code (IProg)"},
+        FailureCase{"FunctionNumber", "-p11\tx", kFatal,
+                    "error reading configuration file:  fitting function"},
+        FailureCase{"ParameterMissing", "-a3", kFatal,
+                    "error reading configuration file: fitting function parameters"},
+        FailureCase{"LineStyleSix", "-ls6", kFatal,
+                    "Error reading configuration file: Bad fitting function line style"},
+        FailureCase{"Annotation", "-ntx", kFatal,
+                    "error reading configuration file:  annotation information"},
+        FailureCase{"AnnotationPosition", "-np0.5\ty", kFatal,
+                    "error reading configuration file:  annotation position"},
         FailureCase{"Legend", "-g2", kFatal, "error reading configuration file:  legend information"},
-        FailureCase{"Orientation", "-po2", kFatal, "error reading configuration file:  Postscript orientation"},
+        FailureCase{"Orientation", "-po2", kFatal,
+                    "error reading configuration file:  Postscript orientation"},
         FailureCase{"Size", "-pzx", kFatal, "error reading configuration file:  Postscript graph size"},
-        FailureCase{"SectionNumber", "-!s", kFatal, "error reading configuration file:  secondary configuration section"}),
+        FailureCase{"SectionNumber", "-!s", kFatal,
+                    "error reading configuration file:  secondary configuration section"}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(Config, MissingFileStopsWithMessage) {
@@ -282,16 +330,29 @@ TEST(Config, MissingFileStopsWithMessage) {
 
 TEST(Config, SectionsAreReadOneCallEach) {
     Reader reader;
-    const std::string file = reader.folder.write("pgtemp.cfg", crlf({
-        "-fn/tmp/pgtemp.dat", "-ptTitle", "-ey%5", "-p11\t3", "-a11", "-a22",
-        "-!s1",  // not above the sections started: ignored
-        "-a33",
-        "-%%  start of section for second data set",
-        "-!s2",
-        "-fn/tmp/pgtemp2.dat", "-ey$", "-p11\t1", "-a14",
-        "-!!",
-        "", "", "", "", "",
-    }));
+    const std::string file =
+        reader.folder.write("pgtemp.cfg", crlf({
+                                              "-fn/tmp/pgtemp.dat",
+                                              "-ptTitle",
+                                              "-ey%5",
+                                              "-p11\t3",
+                                              "-a11",
+                                              "-a22",
+                                              "-!s1", // not above the sections started: ignored
+                                              "-a33",
+                                              "-%%  start of section for second data set",
+                                              "-!s2",
+                                              "-fn/tmp/pgtemp2.dat",
+                                              "-ey$",
+                                              "-p11\t1",
+                                              "-a14",
+                                              "-!!",
+                                              "",
+                                              "",
+                                              "",
+                                              "",
+                                              "",
+                                          }));
     Config& c = reader.cfg;
     EXPECT_EQ(GETCONFIG(c, file), SectionEnd::NextSection);
     EXPECT_FALSE(c.LASTSECTION);
@@ -303,18 +364,18 @@ TEST(Config, SectionsAreReadOneCallEach) {
     EXPECT_EQ(GETCONFIG(c, file), SectionEnd::EndLine);
     EXPECT_TRUE(c.LASTSECTION);
     EXPECT_EQ(c.DATAFILE, "/tmp/pgtemp2.dat");
-    EXPECT_EQ(c.NTERMS, 1);  // this section's "-a" lines only
+    EXPECT_EQ(c.NTERMS, 1); // this section's "-a" lines only
     EXPECT_FLOAT_EQ(c.AA[0], 4.0f);
-    EXPECT_FLOAT_EQ(c.AA[2], 3.0f);  // carried from the first section
+    EXPECT_FLOAT_EQ(c.AA[2], 3.0f); // carried from the first section
     EXPECT_EQ(c.PLOTTITLE, "Title");
-    EXPECT_EQ(c.IYERRSOURCE, 0);  // the column replaces the percent rule
+    EXPECT_EQ(c.IYERRSOURCE, 0); // the column replaces the percent rule
     EXPECT_TRUE(c.YERRCOL);
 }
 
 TEST(Config, ThirdSectionIsReadByTheThirdCall) {
     Reader reader;
-    const std::string file = reader.folder.write(
-        "three.cfg", crlf({"-fn/a", "-!s2", "-fn/b", "-!s3", "-fn/c", "-!!"}));
+    const std::string file =
+        reader.folder.write("three.cfg", crlf({"-fn/a", "-!s2", "-fn/b", "-!s3", "-fn/c", "-!!"}));
     Config& c = reader.cfg;
     EXPECT_EQ(GETCONFIG(c, file), SectionEnd::NextSection);
     EXPECT_EQ(GETCONFIG(c, file), SectionEnd::NextSection);
@@ -405,5 +466,5 @@ TEST(ConfigTokens, LcaseLowersTheFirstTwoCharacters) {
     EXPECT_EQ(LCASE("a"), "a ");
 }
 
-}  // namespace
-}  // namespace pgplot
+} // namespace
+} // namespace pgplot

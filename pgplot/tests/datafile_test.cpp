@@ -9,20 +9,24 @@ namespace {
 using testing::MessageLog;
 using testing::ScratchFolder;
 
-const std::string kWarningA =
-    "There are apparently only two columns in the data file, but the configuration file reports that columns for X "
-    "errors, Y errors, or both should be present.   If the graph does not appear as expected, please check these "
-    "files.";
-const std::string kWarningB =
-    "There are apparently three columns in the data file, but the configuration file reports that columns for both X "
-    "errors and Y errors should be present.  If the graph does not appear as expected, please check these files.";
+const std::string kWarningA = "There are apparently only two columns in the data file, but the configuration "
+                              "file reports that columns for X "
+                              "errors, Y errors, or both should be present.   If the graph does not appear "
+                              "as expected, please check these "
+                              "files.";
+const std::string kWarningB = "There are apparently three columns in the data file, but the configuration "
+                              "file reports that columns for both X "
+                              "errors and Y errors should be present.  If the graph does not appear as "
+                              "expected, please check these files.";
 const std::string kWarningC =
-    "There are apparently three columns in the data file, but the configuration file reports that only two columns "
+    "There are apparently three columns in the data file, but the configuration file reports that only two "
+    "columns "
     "(X and Y) should be present.  If the graph does not appear as expected, please check these files.";
-const std::string kWarningD =
-    "There are apparently four columns in the data file, but the configuration file reports that only three columns "
-    "(X, Y, and either an X or Y error column) should be present.  If the graph does not appear as expected, please "
-    "check these files.";
+const std::string kWarningD = "There are apparently four columns in the data file, but the configuration "
+                              "file reports that only three columns "
+                              "(X, Y, and either an X or Y error column) should be present.  If the graph "
+                              "does not appear as expected, please "
+                              "check these files.";
 
 struct Read {
     SectionData data;
@@ -48,7 +52,7 @@ TEST(DataFile, HeaderLineIsSkippedAndNotCounted) {
     EXPECT_EQ(r.data.XDAT, (std::vector<float>{1, 3, 5}));
     EXPECT_EQ(r.data.YDAT, (std::vector<float>{2, 4, 6}));
     EXPECT_TRUE(r.warnings.empty());
-    EXPECT_EQ(r.data.EXDAT.size(), 2u);  // X error bars off
+    EXPECT_EQ(r.data.EXDAT.size(), 2u); // X error bars off
 }
 
 TEST(DataFile, LineWithOneNumberIsAHeader) {
@@ -64,7 +68,9 @@ struct ColumnCase {
     std::vector<std::string> warnings;
 };
 
-void PrintTo(const ColumnCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ColumnCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Columns : public ::testing::TestWithParam<ColumnCase> {};
 
@@ -85,16 +91,52 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, Columns,
     ::testing::Values(
         ColumnCase{"TwoColumns", "1 2\n3 4\n", false, false, false, {2, 4}, {0, 0}, {0, 0}, {}},
-        ColumnCase{"TwoColumnsButErrorColumnDeclared", "1 2\n3 4\n", false, true, false, {2, 4}, {0, 0}, {0, 0}, {kWarningA}},
-        ColumnCase{"ThreeWithYColumn", "1 2 0.5\n3 4 0.25\n", false, true, false, {2, 4}, {0.5f, 0.25f}, {0, 0}, {}},
-        ColumnCase{"ThreeWithXColumn", "1 0.5 2\n3 0.25 4\n", true, false, true, {2, 4}, {0, 0}, {0.5f, 0.25f}, {}},
-        ColumnCase{"ThreeWithXColumnBarsOff", "1 0.5 2\n3 0.25 4\n", true, false, false, {2, 4}, {0, 0}, {0, 0}, {}},
-        ColumnCase{"ThreeWithBothColumns", "1 2 9\n3 4 9\n", true, true, true, {2, 4}, {0, 0}, {0, 0}, {kWarningB}},
-        ColumnCase{"ThreeWithNoColumn", "1 2 9\n3 4 9\n", false, false, false, {2, 4}, {0, 0}, {0, 0}, {kWarningC}},
-        ColumnCase{"FourWithXBars", "1 0.1 2 0.2\n3 0.3 4 0.4\n", true, true, true, {2, 4}, {0.2f, 0.4f}, {0.1f, 0.3f}, {}},
-        ColumnCase{"FourWithoutXBars", "1 0.1 2 0.2\n3 0.3 4 0.4\n", false, true, false, {2, 4}, {0.2f, 0.4f}, {0, 0}, {kWarningD}},
-        ColumnCase{"MixedLinesWarnEachKindOnce", "1 2\n1 2 3\n1 2\n1 2 3 4\n1 2 3\n", false, false, false,
-                   {2, 2, 2, 3, 2}, {0, 0, 0, 4, 0}, {0, 0}, {kWarningC, kWarningD}}),
+        ColumnCase{"TwoColumnsButErrorColumnDeclared",
+                   "1 2\n3 4\n",
+                   false,
+                   true,
+                   false,
+                   {2, 4},
+                   {0, 0},
+                   {0, 0},
+                   {kWarningA}},
+        ColumnCase{
+            "ThreeWithYColumn", "1 2 0.5\n3 4 0.25\n", false, true, false, {2, 4}, {0.5f, 0.25f}, {0, 0}, {}},
+        ColumnCase{
+            "ThreeWithXColumn", "1 0.5 2\n3 0.25 4\n", true, false, true, {2, 4}, {0, 0}, {0.5f, 0.25f}, {}},
+        ColumnCase{
+            "ThreeWithXColumnBarsOff", "1 0.5 2\n3 0.25 4\n", true, false, false, {2, 4}, {0, 0}, {0, 0}, {}},
+        ColumnCase{
+            "ThreeWithBothColumns", "1 2 9\n3 4 9\n", true, true, true, {2, 4}, {0, 0}, {0, 0}, {kWarningB}},
+        ColumnCase{
+            "ThreeWithNoColumn", "1 2 9\n3 4 9\n", false, false, false, {2, 4}, {0, 0}, {0, 0}, {kWarningC}},
+        ColumnCase{"FourWithXBars",
+                   "1 0.1 2 0.2\n3 0.3 4 0.4\n",
+                   true,
+                   true,
+                   true,
+                   {2, 4},
+                   {0.2f, 0.4f},
+                   {0.1f, 0.3f},
+                   {}},
+        ColumnCase{"FourWithoutXBars",
+                   "1 0.1 2 0.2\n3 0.3 4 0.4\n",
+                   false,
+                   true,
+                   false,
+                   {2, 4},
+                   {0.2f, 0.4f},
+                   {0, 0},
+                   {kWarningD}},
+        ColumnCase{"MixedLinesWarnEachKindOnce",
+                   "1 2\n1 2 3\n1 2\n1 2 3 4\n1 2 3\n",
+                   false,
+                   false,
+                   false,
+                   {2, 2, 2, 3, 2},
+                   {0, 0, 0, 4, 0},
+                   {0, 0},
+                   {kWarningC, kWarningD}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(DataFile, ErrorsComputedByTheConfiguredRule) {
@@ -106,7 +148,7 @@ TEST(DataFile, ErrorsComputedByTheConfiguredRule) {
     cfg.IXERRSOURCE = 2;
     cfg.XERRVAL = 0.5f;
     auto r = readFile("1 20\n2 -30\n", cfg);
-    EXPECT_EQ(r.data.EYDAT, (std::vector<float>{2, -3}));  // a negative Y gives a negative error
+    EXPECT_EQ(r.data.EYDAT, (std::vector<float>{2, -3})); // a negative Y gives a negative error
     EXPECT_EQ(r.data.EXDAT, (std::vector<float>{0.5f, 0.5f}));
 
     cfg.IYERRSOURCE = 4;
@@ -118,7 +160,7 @@ TEST(DataFile, ErrorsComputedByTheConfiguredRule) {
 
     cfg.IYERRSOURCE = 2;
     cfg.YERRVAL = 0.7f;
-    cfg.YEBARON = false;  // no rule without bars
+    cfg.YEBARON = false; // no rule without bars
     r = readFile("1 2 0.3\n", cfg);
     EXPECT_EQ(r.data.EYDAT, std::vector<float>{0});
 }
@@ -144,9 +186,9 @@ TEST(DataFile, FatalErrors) {
         std::string text;
         std::string message;
     };
-    for (const Case& c : {Case{"header\n7\n1 2\n", "error reading data file in PGPLot"},
-                          Case{"1 2\n3\n", "error reading data file"},
-                          Case{"1 2\n3 4\n\n", "error reading data file"}}) {
+    for (const Case& c :
+         {Case{"header\n7\n1 2\n", "error reading data file in PGPLot"},
+          Case{"1 2\n3\n", "error reading data file"}, Case{"1 2\n3 4\n\n", "error reading data file"}}) {
         try {
             readFile(c.text, Config{});
             FAIL() << c.text;
@@ -165,5 +207,5 @@ TEST(DataFile, FatalErrors) {
     }
 }
 
-}  // namespace
-}  // namespace pgplot
+} // namespace
+} // namespace pgplot

@@ -46,19 +46,21 @@ struct Drawing {
     }
     std::vector<Call> errorBars() const { return pg.named("err1"); }
 
-private:
+  private:
     std::unique_ptr<Graph> graph_;
 };
 
 struct BoxCase {
     const char* name;
     int axes, minorX, minorY;
-    float xmin, xmax, ymin, ymax;  // requested limits
-    std::vector<float> x, y;       // data
+    float xmin, xmax, ymin, ymax; // requested limits
+    std::vector<float> x, y;      // data
     std::string xopt, yopt;
 };
 
-void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BoxCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BoxOptions : public ::testing::TestWithParam<BoxCase> {};
 
@@ -81,15 +83,16 @@ TEST_P(BoxOptions, FollowTickCodesAndRatios) {
 
 INSTANTIATE_TEST_SUITE_P(
     Axes, BoxOptions,
-    ::testing::Values(BoxCase{"LinearAuto", 1, 0, 0, 0, 10, 0, 10, {1}, {1}, "BCNST", "BCNSTV"},
-                      BoxCase{"LinearOnSameAsAuto", 1, 1, 1, 0, 10, 0, 10, {1}, {1}, "BCNST", "BCNSTV"},
-                      BoxCase{"LinearOff", 1, 2, 2, 0, 10, 0, 10, {1}, {1}, "BCNT", "BCNTV"},
-                      BoxCase{"SemiLogAutoWideRatio", 2, 0, 0, 0, 10, 0.1f, 1000, {1}, {1}, "BCNST", "BCNTVL"},
-                      BoxCase{"SemiLogAutoNarrowRatio", 2, 0, 0, 0, 10, 1, 1000, {1}, {1}, "BCNST", "BCNSTVL"},
-                      BoxCase{"SemiLogOn", 2, 2, 1, 0, 10, 0.1f, 1000, {1}, {1}, "BCNT", "BCNSTVL"},
-                      BoxCase{"SemiLogOff", 2, 0, 2, 0, 10, 1, 10, {1}, {1}, "BCNST", "BCNTVL"},
-                      BoxCase{"LogLogFromData", 3, 0, 0, 0, 0, 0, 0, {1, 10000}, {2, 40}, "BCNTL", "BCNSTVL"},
-                      BoxCase{"LogLogCodes", 3, 1, 2, 1, 10, 1, 10, {1}, {1}, "BCNSTL", "BCNTVL"}),
+    ::testing::Values(
+        BoxCase{"LinearAuto", 1, 0, 0, 0, 10, 0, 10, {1}, {1}, "BCNST", "BCNSTV"},
+        BoxCase{"LinearOnSameAsAuto", 1, 1, 1, 0, 10, 0, 10, {1}, {1}, "BCNST", "BCNSTV"},
+        BoxCase{"LinearOff", 1, 2, 2, 0, 10, 0, 10, {1}, {1}, "BCNT", "BCNTV"},
+        BoxCase{"SemiLogAutoWideRatio", 2, 0, 0, 0, 10, 0.1f, 1000, {1}, {1}, "BCNST", "BCNTVL"},
+        BoxCase{"SemiLogAutoNarrowRatio", 2, 0, 0, 0, 10, 1, 1000, {1}, {1}, "BCNST", "BCNSTVL"},
+        BoxCase{"SemiLogOn", 2, 2, 1, 0, 10, 0.1f, 1000, {1}, {1}, "BCNT", "BCNSTVL"},
+        BoxCase{"SemiLogOff", 2, 0, 2, 0, 10, 1, 10, {1}, {1}, "BCNST", "BCNTVL"},
+        BoxCase{"LogLogFromData", 3, 0, 0, 0, 0, 0, 0, {1, 10000}, {2, 40}, "BCNTL", "BCNSTVL"},
+        BoxCase{"LogLogCodes", 3, 1, 2, 1, 10, 1, 10, {1}, {1}, "BCNSTL", "BCNTVL"}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(GraphAxes, SemiLogLimitsComeFromTheDataWhenNotPositive) {
@@ -101,7 +104,7 @@ TEST(GraphAxes, SemiLogLimitsComeFromTheDataWhenNotPositive) {
     const auto window = d.pg.named("window").at(0).numbers;
     EXPECT_FLOAT_EQ(window[0], 0.0f);
     EXPECT_FLOAT_EQ(window[1], 5.0f);
-    EXPECT_FLOAT_EQ(window[2], -1.0f);  // 0.5 x 0.2 = 0.1
+    EXPECT_FLOAT_EQ(window[2], -1.0f); // 0.5 x 0.2 = 0.1
     EXPECT_FLOAT_EQ(window[3], std::log10(80.0f));
 }
 
@@ -119,15 +122,16 @@ TEST(GraphAxes, LabelsTitleFontAndAnnotation) {
     const auto ylabel = d.pg.named("mtxt").at(0);
     EXPECT_EQ(ylabel.texts, (std::vector<std::string>{"L", "Counts"}));
     EXPECT_EQ(ylabel.numbers, (std::vector<float>{4.0f, 0.5f, 0.5f}));
-    EXPECT_TRUE(d.pg.named("text").empty());  // annotation off
+    EXPECT_TRUE(d.pg.named("text").empty()); // annotation off
 }
 
 TEST(ErrorBars, StepChoosesPointsAndMinusOneTheMiddle) {
     struct Case {
         int step, points;
-        std::vector<float> drawnAt;  // X of the points with bars
+        std::vector<float> drawnAt; // X of the points with bars
     };
-    for (const Case& c : {Case{3, 10, {1, 4, 7, 10}}, Case{-1, 10, {5}}, Case{-1, 11, {6}}, Case{0, 1, {1}}}) {
+    for (const Case& c :
+         {Case{3, 10, {1, 4, 7, 10}}, Case{-1, 10, {5}}, Case{-1, 11, {6}}, Case{0, 1, {1}}}) {
         Drawing d;
         d.cfg.ILINLOG = 1;
         d.cfg.IEBARSKIP = c.step;
@@ -136,9 +140,9 @@ TEST(ErrorBars, StepChoosesPointsAndMinusOneTheMiddle) {
         d.graph().MYEBAR(data.count(), data.XDAT.data(), data.YDAT.data(), data.EYDAT.data(), 'y');
         std::vector<float> drawnAt;
         for (const auto& call : d.errorBars()) {
-            EXPECT_EQ(call.numbers[0], 6.0f);  // both halves from the centre
+            EXPECT_EQ(call.numbers[0], 6.0f); // both halves from the centre
             EXPECT_EQ(call.numbers[3], 0.5f);
-            EXPECT_EQ(call.numbers[4], 1.5f);  // terminals 1.5 x the default
+            EXPECT_EQ(call.numbers[4], 1.5f); // terminals 1.5 x the default
             drawnAt.push_back(call.numbers[1]);
         }
         EXPECT_EQ(drawnAt, c.drawnAt) << "step " << c.step << ", " << c.points << " points";
@@ -189,14 +193,16 @@ TEST(ErrorBars, LogAxisOmitsNegativeLowEndsWithOneWarning) {
     const auto data = section({1, 2, 3}, {1, 10, 4}, {2, 5, 4});
     d.graph().MYEBAR(3, data.XDAT.data(), data.YDAT.data(), data.EYDAT.data(), 'y');
     const auto bars = d.errorBars();
-    ASSERT_EQ(bars.size(), 4u);  // upper halves of all three, lower half of the second only
+    ASSERT_EQ(bars.size(), 4u); // upper halves of all three, lower half of the second only
     EXPECT_EQ(bars[0].numbers[0], 2.0f);
     EXPECT_FLOAT_EQ(bars[0].numbers[2], 0.0f);
     EXPECT_FLOAT_EQ(bars[0].numbers[3], std::log10(3.0f));
     EXPECT_EQ(bars[2].numbers[0], 4.0f);
     EXPECT_FLOAT_EQ(bars[2].numbers[3], 1.0f - std::log10(5.0f));
-    EXPECT_EQ(d.log.boxes(), (std::vector<testing::Message>{
-                                 {"Warning", "At least one error bar is negative on low end\nCannot plot on logarithmic scale"}}));
+    EXPECT_EQ(
+        d.log.boxes(),
+        (std::vector<testing::Message>{
+            {"Warning", "At least one error bar is negative on low end\nCannot plot on logarithmic scale"}}));
 }
 
 TEST(ErrorBars, XBarsOnSemiLogSitAtTheLogarithmOfY) {
@@ -230,7 +236,9 @@ struct CurveCase {
     std::function<float(float)> expected;
 };
 
-void PrintTo(const CurveCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CurveCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Curve : public ::testing::TestWithParam<CurveCase> {};
 
@@ -256,19 +264,21 @@ TEST_P(Curve, RunsOverTheDataWidenedByFivePercent) {
     }
     EXPECT_EQ(d.pg.named("sls").front().numbers, std::vector<float>{3});
     EXPECT_EQ(d.pg.named("sls").back().numbers, std::vector<float>{1});  // restored
-    EXPECT_EQ(d.pg.named("sci").front().numbers, std::vector<float>{2});  // red on the screen
+    EXPECT_EQ(d.pg.named("sci").front().numbers, std::vector<float>{2}); // red on the screen
     EXPECT_EQ(d.pg.named("sci").back().numbers, std::vector<float>{1});
     EXPECT_TRUE(d.log.boxes().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Evaluators, Curve,
-    ::testing::Values(
-        CurveCase{"NonLinearEdition", 1, 1, "", range(2, 10), 1.9f, [](float x) { return 2.0f + 0.5f * x; }},
-        CurveCase{"LinearEdition", 0, 2, "", range(2, 10), 1.9f, [](float x) { return 2.0f * std::pow(x, 0.5f); }},
-        CurveCase{"UserFunction", 0, -1, "a1*z*z + a2", range(2, 10), 1.9f, [](float x) { return 2.0f * x * x + 0.5f; }},
-        CurveCase{"NegativeData", 1, 1, "", range(-10, -2), -10.5f, [](float x) { return 2.0f + 0.5f * x; }}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(Evaluators, Curve,
+                         ::testing::Values(CurveCase{"NonLinearEdition", 1, 1, "", range(2, 10), 1.9f,
+                                                     [](float x) { return 2.0f + 0.5f * x; }},
+                                           CurveCase{"LinearEdition", 0, 2, "", range(2, 10), 1.9f,
+                                                     [](float x) { return 2.0f * std::pow(x, 0.5f); }},
+                                           CurveCase{"UserFunction", 0, -1, "a1*z*z + a2", range(2, 10), 1.9f,
+                                                     [](float x) { return 2.0f * x * x + 0.5f; }},
+                                           CurveCase{"NegativeData", 1, 1, "", range(-10, -2), -10.5f,
+                                                     [](float x) { return 2.0f + 0.5f * x; }}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(Curve, UserFunctionFailuresWarnAndBreakTheLine) {
     Drawing d;
@@ -279,7 +289,7 @@ TEST(Curve, UserFunctionFailuresWarnAndBreakTheLine) {
     d.graph().GRAPHDATA(section(range(2, 10), range(2, 10)));
     const auto lines = d.pg.named("line");
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_GE(lines[0].numbers[1], 5.0f);  // the piece where the root exists
+    EXPECT_GE(lines[0].numbers[1], 5.0f); // the piece where the root exists
     ASSERT_FALSE(d.log.boxes().empty());
     EXPECT_EQ(d.log.boxes().front().caption, "Warning");
 }
@@ -381,11 +391,12 @@ TEST(Annotation, LegendMarkersStandBeforeTheirLines) {
 TEST(Viewport, MarginsAreSixCharacterHeights) {
     Drawing d;
     d.graph().PGVSTD1();
-    EXPECT_TRUE(d.pg.named("vsiz").empty());  // no device open
+    EXPECT_TRUE(d.pg.named("vsiz").empty()); // no device open
     d.pg.open(DeviceRequest{});
     d.graph().PGVSTD1();
     // 6 x 12 device units at 100 per inch.
-    EXPECT_EQ(d.pg.named("vsiz").at(0).numbers, (std::vector<float>{0.72f, 10.0f - 0.72f, 0.72f, 8.0f - 0.72f}));
+    EXPECT_EQ(d.pg.named("vsiz").at(0).numbers,
+              (std::vector<float>{0.72f, 10.0f - 0.72f, 0.72f, 8.0f - 0.72f}));
 }
 
 TEST(Device, ScreenOpensTheWindowAndWaitsForQ) {
@@ -400,7 +411,7 @@ TEST(Device, ScreenOpensTheWindowAndWaitsForQ) {
     EXPECT_EQ(d.pg.named("ask").at(0).numbers, std::vector<float>{0});
     EXPECT_EQ(d.pg.named("scr").at(0).numbers, (std::vector<float>{0, 0.9f, 0.9f, 0.9f}));
     EXPECT_EQ(d.pg.named("scr").at(1).numbers, (std::vector<float>{1, 0, 0, 0}));
-    EXPECT_EQ(d.pg.named("curs").size(), 3u);  // until Q
+    EXPECT_EQ(d.pg.named("curs").size(), 3u); // until Q
     EXPECT_EQ(d.pg.keys, std::vector<char>{'z'});
     EXPECT_EQ(d.pg.calls.back().name, "clos");
     // The listing: every item, then the view surface.
@@ -454,5 +465,5 @@ TEST(Device, PostScriptGeometryAndUnwritablePath) {
     EXPECT_TRUE(unwritable.pg.opened.empty());
 }
 
-}  // namespace
-}  // namespace pgplot
+} // namespace
+} // namespace pgplot

@@ -18,9 +18,24 @@ TEST(Page, FourOrientationAndSizeCases) {
         std::vector<std::pair<std::string, std::string>> environment;
     };
     for (const Case& c : {
-             Case{1, 0, 7.8, 5.63, {25, 360, 587, 766}, {{"PGPLOT_PS_HEIGHT", "5630"}, {"PGPLOT_PS_VOFFSET", "5000"}}},
-             Case{1, 1, 7.8, 7.8, {25, 216, 587, 778}, {{"PGPLOT_PS_HEIGHT", "7800"}, {"PGPLOT_PS_VOFFSET", "3000"}}},
-             Case{0, 0, 9.0, 6.8, {25, 18, 515, 666}, {{"PGPLOT_PS_WIDTH", "6800"}, {"PGPLOT_PS_HEIGHT", "9000"}}},
+             Case{1,
+                  0,
+                  7.8,
+                  5.63,
+                  {25, 360, 587, 766},
+                  {{"PGPLOT_PS_HEIGHT", "5630"}, {"PGPLOT_PS_VOFFSET", "5000"}}},
+             Case{1,
+                  1,
+                  7.8,
+                  7.8,
+                  {25, 216, 587, 778},
+                  {{"PGPLOT_PS_HEIGHT", "7800"}, {"PGPLOT_PS_VOFFSET", "3000"}}},
+             Case{0,
+                  0,
+                  9.0,
+                  6.8,
+                  {25, 18, 515, 666},
+                  {{"PGPLOT_PS_WIDTH", "6800"}, {"PGPLOT_PS_HEIGHT", "9000"}}},
              Case{0, 1, 10.5, 7.8, {25, 18, 587, 774}, {}},
          }) {
         const auto geometry = pageGeometry(c.orientation, c.size);
@@ -91,7 +106,7 @@ TEST(GizaLayer, QueriesOnARealDevice) {
     float dx1, dx2, dy1, dy2;
     pg->qvsz(3, dx1, dx2, dy1, dy2);
     EXPECT_NEAR(yd, yi * (dy2 - dy1) / (y2 - y1), 1e-3f);
-    EXPECT_FALSE(pg->qinf("user").empty());  // giza's own answer crashes without a terminal
+    EXPECT_FALSE(pg->qinf("user").empty()); // giza's own answer crashes without a terminal
     pg->sls(3);
     EXPECT_EQ(pg->qls(), 3);
     pg->clos();
@@ -106,5 +121,5 @@ TEST(GizaLayer, AskingForADeviceWithoutATerminalFails) {
     EXPECT_LE(pg->open(DeviceRequest{DeviceRequest::Kind::Ask, "", 0, 0}), 0);
 }
 
-}  // namespace
-}  // namespace pgplot
+} // namespace
+} // namespace pgplot

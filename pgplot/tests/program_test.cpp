@@ -83,10 +83,25 @@ TEST(CommandLine, TemporaryDirectoryHasATrailingSeparator) {
 TEST(Sections, TwoSectionsDrawIntoOneGraph) {
     MainRun r;
     const std::string config = configText({
-        "-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0", "-ey$",
-        "-p11\t3", "-a1100", "-a2-0.4", "-pn" + r.folder.path("two.ps"),
+        "-fn" + kFixtures + "/decay.dat",
+        "-xm0\t7",
+        "-ym0\t100",
+        "-at1",
+        "-eb1\t 1\t0",
+        "-ey$",
+        "-p11\t3",
+        "-a1100",
+        "-a2-0.4",
+        "-pn" + r.folder.path("two.ps"),
         "-!s2",
-        "-fn" + kFixtures + "/growth.dat", "-ps6", "-eb3\t 2\t0", "-ey$", "-ex$", "-p11\t2", "-a13", "-a21.5",
+        "-fn" + kFixtures + "/growth.dat",
+        "-ps6",
+        "-eb3\t 2\t0",
+        "-ey$",
+        "-ex$",
+        "-p11\t2",
+        "-a13",
+        "-a21.5",
         "-!!",
     });
     EXPECT_EQ(r.run("ps", config), 0);
@@ -94,7 +109,7 @@ TEST(Sections, TwoSectionsDrawIntoOneGraph) {
     EXPECT_EQ(r.pg.named("box").size(), 1u);
     ASSERT_EQ(r.pg.named("pt").size(), 2u);
     EXPECT_EQ(r.pg.named("pt")[0].numbers[0], 12.0f);
-    EXPECT_EQ(r.pg.named("pt")[1].numbers[1], 6.0f);  // the second section's marker
+    EXPECT_EQ(r.pg.named("pt")[1].numbers[1], 6.0f); // the second section's marker
     EXPECT_EQ(r.pg.named("line").size(), 2u);
     EXPECT_EQ(r.pg.calls.back().name, "clos");
     EXPECT_TRUE(r.log.boxes().empty());
@@ -104,16 +119,19 @@ TEST(Sections, TwoSectionsDrawIntoOneGraph) {
 
 TEST(Sections, FileWithoutEndLineDrawsItsSectionOnce) {
     MainRun r;
-    const std::string config = "-fn" + kFixtures + "/decay.dat\r\n-xm0\t7\r\n-ym0\t100\r\n-at1\r\n-eb1\t 1\t0\r\n"
-                               "-ey$\r\n-pn" + r.folder.path("once.ps") + "\r\n-!s2\r\n";
+    const std::string config = "-fn" + kFixtures +
+                               "/decay.dat\r\n-xm0\t7\r\n-ym0\t100\r\n-at1\r\n-eb1\t 1\t0\r\n"
+                               "-ey$\r\n-pn" +
+                               r.folder.path("once.ps") + "\r\n-!s2\r\n";
     EXPECT_EQ(r.run("ps", config), 0) << ::testing::PrintToString(r.log.messages);
     EXPECT_EQ(r.pg.named("pt").size(), 1u);
 }
 
 TEST(Sections, MissingSecondDataFileIsFatalAndLeavesNoGraph) {
     MainRun r;
-    const std::string config = configText({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0", "-ey$",
-                                           "-pn" + r.folder.path("none.ps"), "-!s2", "-fn/no/such.dat", "-!!"});
+    const std::string config =
+        configText({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0", "-ey$",
+                    "-pn" + r.folder.path("none.ps"), "-!s2", "-fn/no/such.dat", "-!!"});
     EXPECT_EQ(r.run("ps", config), 1);
     EXPECT_EQ(r.log.boxes(), (std::vector<Message>{{"Fatal Error", "data file not found"}}));
     EXPECT_FALSE(std::filesystem::exists(r.folder.path("none.ps")));
@@ -129,13 +147,15 @@ TEST(Printing, PortModeReportsByBox) {
     const Message noPort{"No printer port",
                          "PGPlot attempted to send plot to printer, but no\nLPT printer port was specified.\n"
                          "Please correct configuration and try again."};
-    for (const Case& c : {Case{"-lp0", noPort}, Case{"-lp4", {"Print failure", "PGPlot could not print the Postscript file"}}}) {
+    for (const Case& c : {Case{"-lp0", noPort},
+                          Case{"-lp4", {"Print failure", "PGPlot could not print the Postscript file"}}}) {
         if (std::filesystem::exists(portDevice(4))) {
             GTEST_SKIP() << "this machine has a fourth printer port";
         }
         MainRun r;
-        const std::string config = configText({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0", "-ey$",
-                                               "-pn" + r.folder.path("port.ps"), c.port, "-!!"});
+        const std::string config =
+            configText({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0",
+                        "-ey$", "-pn" + r.folder.path("port.ps"), c.port, "-!!"});
         EXPECT_EQ(r.run("pt", config), 0);
         EXPECT_EQ(r.log.boxes(), std::vector<Message>{c.box});
     }
@@ -162,8 +182,8 @@ struct ProgramRun {
 
 ProgramRun runProgram(const ScratchFolder& folder, const std::string& arguments) {
     const std::string errors = folder.path("stderr.txt");
-    const std::string command = "TMPDIR=" + folder.folder().string() + " " + PGPLOT_PROGRAM + " " + arguments +
-                                " </dev/null >/dev/null 2>" + errors;
+    const std::string command = "TMPDIR=" + folder.folder().string() + " " + PGPLOT_PROGRAM + " " +
+                                arguments + " </dev/null >/dev/null 2>" + errors;
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(errors)};
 }
@@ -194,25 +214,49 @@ struct EndToEndCase {
     std::vector<int> box;
 };
 
-void PrintTo(const EndToEndCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const EndToEndCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class EndToEnd : public ::testing::TestWithParam<EndToEndCase> {};
 
 TEST_P(EndToEnd, WritesTheLetterPageWithTheGraphInItsPlace) {
     const auto& c = GetParam();
     ScratchFolder folder;
-    std::vector<std::string> lines = {
-        "-%%  configuration file for PGPlot", "-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-mt0\t0",
-        c.axes == 1 ? "-ym0\t100" : "-ym0\t0", "-eb1\t 1\t0", "-ey$", "-at" + std::to_string(c.axes),
-        "-ptRadioactive decay of sample_1", "-xlTime (s)", "-ylCounts per second", "-ps17", "-ft2", "-ls1",
-        "-p11\t3", "-a1100", "-a2-0.4", "-nt1", "-np0.6\t0.9", "-n1Sample 1 (fit: a1 e^-a2 t)", "-n2Sample 2",
-        "-g117", "-g26", "-g30", "-g40", "-po" + std::to_string(c.orientation), "-pz" + std::to_string(c.size)};
+    std::vector<std::string> lines = {"-%%  configuration file for PGPlot",
+                                      "-fn" + kFixtures + "/decay.dat",
+                                      "-xm0\t7",
+                                      "-mt0\t0",
+                                      c.axes == 1 ? "-ym0\t100" : "-ym0\t0",
+                                      "-eb1\t 1\t0",
+                                      "-ey$",
+                                      "-at" + std::to_string(c.axes),
+                                      "-ptRadioactive decay of sample_1",
+                                      "-xlTime (s)",
+                                      "-ylCounts per second",
+                                      "-ps17",
+                                      "-ft2",
+                                      "-ls1",
+                                      "-p11\t3",
+                                      "-a1100",
+                                      "-a2-0.4",
+                                      "-nt1",
+                                      "-np0.6\t0.9",
+                                      "-n1Sample 1 (fit: a1 e^-a2 t)",
+                                      "-n2Sample 2",
+                                      "-g117",
+                                      "-g26",
+                                      "-g30",
+                                      "-g40",
+                                      "-po" + std::to_string(c.orientation),
+                                      "-pz" + std::to_string(c.size)};
     if (c.axes == 3) {
         lines[2] = "-xm0\t0";
     }
     if (c.twoSections) {
-        for (const std::string& line : std::vector<std::string>{"-%%  start of section for second data set", "-!s2", "-fn" + kFixtures + "/growth.dat", "-ps6",
-              "-eb3\t 1\t3", "-ey$", "-ex$", "-ls2", "-p10\t-1\ta1*z^a2", "-a13", "-a21.5"}) {
+        for (const std::string& line : std::vector<std::string>{
+                 "-%%  start of section for second data set", "-!s2", "-fn" + kFixtures + "/growth.dat",
+                 "-ps6", "-eb3\t 1\t3", "-ey$", "-ex$", "-ls2", "-p10\t-1\ta1*z^a2", "-a13", "-a21.5"}) {
             lines.push_back(line);
         }
     }
@@ -254,8 +298,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EndToEndFailures, UnwritableOutputAndMissingConfiguration) {
     ScratchFolder folder;
     const auto config = folder.write(
-        "bad.cfg", configText({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0", "-ey$",
-                               "-pn/nonexistent-folder/graph.ps", "-!!"}));
+        "bad.cfg", configText({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1",
+                               "-eb1\t 1\t0", "-ey$", "-pn/nonexistent-folder/graph.ps", "-!!"}));
     auto run = runProgram(folder, "ps " + config);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("Stop: error opening PGPlot"), std::string::npos) << run.errors;
@@ -267,10 +311,11 @@ TEST(EndToEndFailures, UnwritableOutputAndMissingConfiguration) {
     const auto broken = folder.write("broken.cfg", "-fn" + kFixtures + "/decay.dat\r\n\r\n-!!\r\n");
     run = runProgram(folder, "ps " + broken);
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.errors.find("Fatal Error: error reading configuration file:  line doesn't begin with - sign"),
-              std::string::npos);
+    EXPECT_NE(
+        run.errors.find("Fatal Error: error reading configuration file:  line doesn't begin with - sign"),
+        std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(folder.path("pgtemp.ps")));
 }
 
-}  // namespace
-}  // namespace pgplot
+} // namespace
+} // namespace pgplot

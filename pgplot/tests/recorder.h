@@ -11,18 +11,18 @@ namespace pgplot::testing {
 
 struct Call {
     std::string name;
-    std::vector<float> numbers;  // the call's numeric arguments in order (point arrays flattened)
+    std::vector<float> numbers; // the call's numeric arguments in order (point arrays flattened)
     std::vector<std::string> texts;
 };
 
 class Recorder : public PgplotApi {
-public:
+  public:
     // What the queries answer: character size in world units (unit 4) and in device units (unit 3),
     // a view surface of 10 x 8 inches at 100 device units per inch.
     float worldCharWidth = 0.1f, worldCharHeight = 0.2f;
     float deviceCharHeight = 12.0f;
     int openResult = 1;
-    std::vector<char> keys;  // what PGCURS reads, in order
+    std::vector<char> keys; // what PGCURS reads, in order
 
     std::vector<Call> calls;
     std::vector<DeviceRequest> opened;
@@ -40,7 +40,7 @@ public:
     int open(const DeviceRequest& device) override {
         opened.push_back(device);
         if (!device.file.empty() && openResult > 0) {
-            std::ofstream(device.file) << "%!PS-Adobe-3.0\nshowpage\n";  // the page a PostScript device leaves
+            std::ofstream(device.file) << "%!PS-Adobe-3.0\nshowpage\n"; // the page a PostScript device leaves
         }
         record("open", {});
         open_ = openResult > 0;
@@ -76,7 +76,8 @@ public:
     void lab(const std::string& x, const std::string& y, const std::string& top) override {
         record("lab", {}, {x, y, top});
     }
-    void mtxt(const std::string& side, float disp, float coord, float fjust, const std::string& text) override {
+    void mtxt(const std::string& side, float disp, float coord, float fjust,
+              const std::string& text) override {
         record("mtxt", {disp, coord, fjust}, {side, text});
     }
     void text(float x, float y, const std::string& text) override { record("text", {x, y}, {text}); }
@@ -97,7 +98,9 @@ public:
         }
         record("line", numbers);
     }
-    void err1(int dir, float x, float y, float e, float t) override { record("err1", {float(dir), x, y, e, t}); }
+    void err1(int dir, float x, float y, float e, float t) override {
+        record("err1", {float(dir), x, y, e, t});
+    }
     void qcs(int units, float& xch, float& ych) override {
         if (units == 4) {
             xch = worldCharWidth;
@@ -123,7 +126,7 @@ public:
         return true;
     }
 
-private:
+  private:
     void record(std::string name, std::vector<float> numbers, std::vector<std::string> texts = {}) {
         calls.push_back({std::move(name), std::move(numbers), std::move(texts)});
     }
@@ -132,4 +135,4 @@ private:
     int ci_ = 1;
 };
 
-}  // namespace pgplot::testing
+} // namespace pgplot::testing

@@ -13,15 +13,17 @@
 namespace pgplot::testing {
 
 struct Message {
-    std::string caption;  // "Stop" for stop messages, "Output" for text output
+    std::string caption; // "Stop" for stop messages, "Output" for text output
     std::string text;
     bool operator==(const Message&) const = default;
 };
 
-inline void PrintTo(const Message& m, std::ostream* os) { *os << m.caption << ": " << m.text; }
+inline void PrintTo(const Message& m, std::ostream* os) {
+    *os << m.caption << ": " << m.text;
+}
 
 class RecordingShell : public MessageShell {
-public:
+  public:
     explicit RecordingShell(std::vector<Message>& log) : log_(log) {}
     void box(std::string_view caption, std::string_view text) override {
         log_.push_back({std::string(caption), std::string(text)});
@@ -29,13 +31,13 @@ public:
     void stopMessage(std::string_view text) override { log_.push_back({"Stop", std::string(text)}); }
     void textOutput(std::string_view line) override { log_.push_back({"Output", std::string(line)}); }
 
-private:
+  private:
     std::vector<Message>& log_;
 };
 
 // Records every message while it lives.
 class MessageLog {
-public:
+  public:
     MessageLog() : previous_(installMessageShell(std::make_unique<RecordingShell>(messages))) {}
     ~MessageLog() { installMessageShell(std::move(previous_)); }
     std::vector<Message> messages;
@@ -50,12 +52,12 @@ public:
         return result;
     }
 
-private:
+  private:
     std::unique_ptr<MessageShell> previous_;
 };
 
 class ScratchFolder {
-public:
+  public:
     ScratchFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "pgplot-test-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
@@ -72,8 +74,8 @@ public:
     std::string path(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& folder() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
-}  // namespace pgplot::testing
+} // namespace pgplot::testing
