@@ -35,8 +35,8 @@ public:
         }
         for (int wait = 0; wait < 100 && pid_ > 0; ++wait) {
             std::this_thread::sleep_for(50ms);
-            if (Display* display = XOpenDisplay(candidate.c_str())) {
-                XCloseDisplay(display);
+            // The connection stays open: the server resets whenever its last client leaves.
+            if ((display_ = XOpenDisplay(candidate.c_str())) != nullptr) {
                 name_ = candidate;
                 return;
             }
@@ -47,15 +47,20 @@ public:
         }
     }
     ~VirtualDisplay() {
+        if (display_ != nullptr) {
+            XCloseDisplay(display_);
+        }
         if (pid_ > 0) {
             kill(pid_, SIGTERM);
             waitpid(pid_, nullptr, 0);
         }
     }
     const std::string& name() const { return name_; }
+    Display* display() const { return display_; }
 
 private:
     pid_t pid_ = -1;
+    Display* display_ = nullptr;
     std::string name_;
 };
 
@@ -93,6 +98,18 @@ void pressKey(Display* display, Window window, KeySym key) {
 
 bool running(pid_t pid, int& status) { return waitpid(pid, &status, WNOHANG) == 0; }
 
+// Ends the program if a failed check leaves it waiting.
+struct KillOnExit {
+    pid_t pid;
+    ~KillOnExit() {
+        int status = 0;
+        if (pid > 0 && running(pid, status)) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+        }
+    }
+};
+
 TEST(ScreenMode, WindowStaysUntilQIsPressed) {
     VirtualDisplay virtualDisplay;
     if (virtualDisplay.name().empty()) {
@@ -114,8 +131,8 @@ TEST(ScreenMode, WindowStaysUntilQIsPressed) {
         execl(PGPLOT_PROGRAM, PGPLOT_PROGRAM, "wv", config.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    Display* display = XOpenDisplay(virtualDisplay.name().c_str());
-    ASSERT_NE(display, nullptr) << virtualDisplay.name();
+    const KillOnExit guard{pid};
+    Display* display = virtualDisplay.display();
     int status = 0;
     std::vector<Window> shown;
     for (int wait = 0; wait < 100 && shown.empty() && running(pid, status); ++wait) {
@@ -136,11 +153,6 @@ TEST(ScreenMode, WindowStaysUntilQIsPressed) {
         std::this_thread::sleep_for(50ms);
         ended = !running(pid, status);
     }
-    if (!ended) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-    }
-    XCloseDisplay(display);
     ASSERT_TRUE(ended) << "q did not close the window";
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
