@@ -142,19 +142,15 @@ void runPostfix(const PostfixProgram& program, const float* a, float z, std::str
     // named failure ends the evaluation at once.
     for (const auto& instruction : program.code) {
         double v = 0, r = 0, l = 0, u = 0;
-        switch (instruction.op) {
-        case Op::Add: case Op::Subtract: case Op::Multiply: case Op::Divide: case Op::Power:
-            r = POP(stack, popFailed);
-            l = POP(stack, popFailed);
-            break;
-        case Op::Number: case Op::Variable: case Op::Parameter: case Op::Pi: case Op::E:
-        case Op::UnknownCharacter: case Op::BadNumber:
-            break;
-        default:
-            u = POP(stack, popFailed);
-            break;
+        if (instruction.op >= Op::Add) {
+            if (instruction.op <= Op::Power) {
+                r = POP(stack, popFailed);
+                l = POP(stack, popFailed);
+            } else {
+                u = POP(stack, popFailed);
+            }
+            if (popFailed) return fail("ErrorFlag in FuncP set; probable pop error");
         }
-        if (popFailed) return fail("ErrorFlag in FuncP set; probable pop error");
 
         switch (instruction.op) {
         case Op::Number: v = instruction.number; break;
