@@ -3,6 +3,10 @@
 #include <fstream>
 #include <sstream>
 
+extern "C" {
+#include <giza.h>
+}
+
 #include "giza_api.h"
 #include "page.h"
 #include "test_support.h"
@@ -109,6 +113,10 @@ TEST(GizaLayer, QueriesOnARealDevice) {
     EXPECT_FALSE(pg->qinf("user").empty()); // giza's own answer crashes without a terminal
     pg->sls(3);
     EXPECT_EQ(pg->qls(), 3);
+    pg->slw(3); // PGPLOT's units of 1/200 inch in giza's of 0.25 mm
+    double width = 0.0;
+    giza_get_line_width(&width);
+    EXPECT_NEAR(width, 3 * 0.127 / 0.25, 1e-9);
     pg->clos();
     EXPECT_TRUE(pg->noto());
     EXPECT_TRUE(std::filesystem::exists(folder.path("real.ps")));

@@ -66,6 +66,31 @@ TEST(CommandLine, UnknownModeStops) {
     EXPECT_TRUE(r.pg.calls.empty());
 }
 
+TEST(CommandLine, SupportFilesAreLookedForBesideTheProgram) {
+    if (std::filesystem::exists("/usr/local/pgplot/rgb.txt")) {
+        GTEST_SKIP() << "a system-wide installation is present";
+    }
+    MainRun r;
+    r.run("ps", "");
+    const auto self = std::filesystem::read_symlink("/proc/self/exe");
+    ASSERT_NE(std::getenv("PGPLOT_DIR"), nullptr);
+    EXPECT_EQ(std::string(std::getenv("PGPLOT_DIR")), self.parent_path().string() + "/pgfiles");
+}
+
+TEST(CommandLine, AllocationFailureIsReportedAndStops) {
+    MessageLog log;
+    STATERR(0);
+    EXPECT_TRUE(log.messages.empty());
+    try {
+        STATERR(12);
+        FAIL();
+    } catch (const ProgramStop& stop) {
+        EXPECT_EQ(stop.kind, ProgramStop::Kind::StopMessage);
+        EXPECT_EQ(stop.message, "stop program; please try again");
+    }
+    EXPECT_EQ(log.messages, (std::vector<Message>{{"Output", "error allocating array, error no. 12"}}));
+}
+
 TEST(CommandLine, TemporaryDirectoryHasATrailingSeparator) {
     const char* saved = std::getenv("TMPDIR");
     const std::string previous = saved != nullptr ? saved : "";

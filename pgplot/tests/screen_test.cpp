@@ -21,7 +21,7 @@ namespace {
 using namespace std::chrono_literals;
 
 class VirtualDisplay {
-public:
+  public:
     VirtualDisplay() {
         const std::string candidate = ":" + std::to_string(100 + getpid() % 400);
         pid_ = fork();
@@ -42,7 +42,7 @@ public:
             }
             int status = 0;
             if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;  // no Xvfb, or the display is taken
+                pid_ = -1; // no Xvfb, or the display is taken
             }
         }
     }
@@ -58,7 +58,7 @@ public:
     const std::string& name() const { return name_; }
     Display* display() const { return display_; }
 
-private:
+  private:
     pid_t pid_ = -1;
     Display* display_ = nullptr;
     std::string name_;
@@ -96,7 +96,9 @@ void pressKey(Display* display, Window window, KeySym key) {
     XFlush(display);
 }
 
-bool running(pid_t pid, int& status) { return waitpid(pid, &status, WNOHANG) == 0; }
+bool running(pid_t pid, int& status) {
+    return waitpid(pid, &status, WNOHANG) == 0;
+}
 
 // Ends the program if a failed check leaves it waiting.
 struct KillOnExit {
@@ -117,9 +119,10 @@ TEST(ScreenMode, WindowStaysUntilQIsPressed) {
     }
     testing::ScratchFolder folder;
     const std::string fixtures = PGPLOT_FIXTURES;
-    const auto config = folder.write("pgtemp.cfg", "-fn" + fixtures +
-                                                       "/decay.dat\r\n-xm0\t7\r\n-ym0\t100\r\n-at1\r\n-eb1\t 1\t0\r\n"
-                                                       "-ey$\r\n-p11\t3\r\n-a1100\r\n-a2-0.4\r\n-!!\r\n");
+    const auto config =
+        folder.write("pgtemp.cfg", "-fn" + fixtures +
+                                       "/decay.dat\r\n-xm0\t7\r\n-ym0\t100\r\n-at1\r\n-eb1\t 1\t0\r\n"
+                                       "-ey$\r\n-p11\t3\r\n-a1100\r\n-a2-0.4\r\n-!!\r\n");
     const pid_t pid = fork();
     if (pid == 0) {
         setenv("DISPLAY", virtualDisplay.name().c_str(), 1);
@@ -157,5 +160,5 @@ TEST(ScreenMode, WindowStaysUntilQIsPressed) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
-}  // namespace
-}  // namespace pgplot
+} // namespace
+} // namespace pgplot
