@@ -70,6 +70,6 @@ void BM_PgplotPostScript16000Points(benchmark::State& state) {
 }
 BENCHMARK(BM_PgplotPostScript16000Points)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();
