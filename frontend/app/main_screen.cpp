@@ -1,0 +1,73 @@
+#include "app/main_screen.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QShortcut>
+
+namespace frontend {
+namespace {
+
+void AddHelpKey(QWidget& window, Help& help, int context) {
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &window);
+    key->setContext(Qt::WindowShortcut);
+    QObject::connect(key, &QShortcut::activated, &window, [&help, context] { help.showContext(context); });
+}
+
+} // namespace
+
+MainScreen::MainScreen(Application& app, ScreenId id, int helpContext) : app_(app), id_(id) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    AddHelpKey(*this, app.help(), helpContext);
+}
+
+int MainScreen::runModal(QDialog& dialog) {
+    const int result = app_.dialogs().runModal(dialog);
+    activate();
+    return result;
+}
+
+void MainScreen::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton && (event->modifiers() & Qt::ShiftModifier)) {
+        toggleStyle();
+        event->accept();
+        return;
+    }
+    QMainWindow::mousePressEvent(event);
+}
+
+void MainScreen::closeEvent(QCloseEvent* event) {
+    if (!queryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    app_.help().quit();
+    app_.forget(this);
+    deleteLater();
+}
+
+ModalDialog::ModalDialog(Application& app, QWidget* parent, int helpContext)
+    : QDialog(parent, WithoutCloseBox(Qt::Dialog)), app_(app) {
+    AddHelpKey(*this, app.help(), helpContext);
+}
+
+void ModalDialog::done(int result) {
+    app_.help().quit();
+    QDialog::done(result);
+}
+
+Qt::WindowFlags WithoutCloseBox(Qt::WindowFlags kind) {
+    return kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}
+
+void CentreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+} // namespace frontend

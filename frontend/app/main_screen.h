@@ -1,0 +1,63 @@
+// The base of every main screen (start, home, data, fit, spreadsheet, graph setup) and of the modal
+// dialogs: F1 opens the screen's help page, unloading tells the help viewer to quit, and a modal
+// dialog shown from a main screen makes it active again when it closes.
+#ifndef FRONTEND_APP_MAIN_SCREEN_H
+#define FRONTEND_APP_MAIN_SCREEN_H
+
+#include "app/application.h"
+
+#include <QDialog>
+#include <QMainWindow>
+
+namespace frontend {
+
+class MainScreen : public QMainWindow {
+    Q_OBJECT
+public:
+    MainScreen(Application& app, ScreenId id, int helpContext);
+
+    ScreenId id() const { return id_; }
+    Application& app() { return app_; }
+
+    // Runs every time the screen becomes active: when it is shown, and when a modal dialog shown
+    // from it closes.
+    virtual void activate() = 0;
+    // This screen's part of RefreshSaveState.
+    virtual void showSaveState() {}
+
+    // Shows the dialog modal through the Dialogs service; then the screen becomes active again.
+    int runModal(QDialog& dialog);
+
+protected:
+    // Whether the screen may unload now; a screen that refuses keeps itself loaded.
+    virtual bool queryUnload() { return true; }
+    // Shift + right mouse button on the screen's background.
+    virtual void toggleStyle() {}
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Application& app_;
+    ScreenId id_;
+};
+
+class ModalDialog : public QDialog {
+    Q_OBJECT
+public:
+    ModalDialog(Application& app, QWidget* parent, int helpContext);
+    void done(int result) override;
+
+protected:
+    Application& app_;
+};
+
+// Window flags of a window without a close box.
+Qt::WindowFlags WithoutCloseBox(Qt::WindowFlags kind);
+
+// Puts the window in the middle of the screen it is on.
+void CentreOnScreen(QWidget& window);
+
+} // namespace frontend
+
+#endif

@@ -1,0 +1,3 @@
+#include "app/run_edition.h"
+
+int main(int argc, char** argv) { return frontend::RunEdition(frontend::Edition::Linear, argc, argv); }

@@ -1,0 +1,1 @@
+#include "app/tests/screen_fixture.h"
