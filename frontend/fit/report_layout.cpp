@@ -14,7 +14,7 @@ constexpr double TwipsPerPoint = 20.0;
 constexpr double HalfInch = 720.0;
 constexpr double TabStop = 720.0;
 // Space above and below the text of a table row.
-constexpr double CellPadding = 15.0;
+constexpr double CellPadding = 10.0;
 // Space between a table cell's text and its column's edge.
 constexpr double CellInset = 60.0;
 
@@ -75,7 +75,7 @@ void ReportLayout::reserve(double height) {
 void ReportLayout::addParagraph(const ReportParagraph& paragraph, const ReportFont& font) {
     const QFont qfont = LayoutFont(font);
     const QFontMetricsF metrics(qfont);
-    const double lineHeight = metrics.lineSpacing();
+    const double lineHeight = metrics.height();
     if (paragraph.text.isEmpty()) {
         reserve(lineHeight);
         y_ += lineHeight;
@@ -108,7 +108,7 @@ void ReportLayout::addParagraph(const ReportParagraph& paragraph, const ReportFo
 void ReportLayout::addTable(const ReportTable& table, const ReportFont& font) {
     const QFont qfont = LayoutFont(font);
     const QFontMetricsF metrics(qfont);
-    const double rowHeight = metrics.lineSpacing() + 2 * CellPadding;
+    const double rowHeight = metrics.height() + 2 * CellPadding;
     for (const QStringList& row : table.rows) {
         reserve(rowHeight);
         double left = geometry_.marginsTwips.left();
