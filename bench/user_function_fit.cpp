@@ -37,8 +37,8 @@ void fitTwoExponentials(benchmark::State& state, bool keepConversions) {
         std::array<float, 10> a{4.0f, 0.2f, 1.5f, 1.5f}, siga{};
         int16_t nparm = 4;
         float prob = 0, flamda = 0;
-        lsnonw(x.data(), y.data(), sigy.data(), &npts, &wtflag, &nparm, &nhold, a.data(), siga.data(), ia.data(),
-               &funcnum, &chisq, &prob, &flamda, &niter, yfit.data(), &spare, &np);
+        lsnonw(x.data(), y.data(), sigy.data(), &npts, &wtflag, &nparm, &nhold, a.data(), siga.data(),
+               ia.data(), &funcnum, &chisq, &prob, &flamda, &niter, yfit.data(), &spare, &np);
         benchmark::DoNotOptimize(chisq);
     }
     curvlib::useConversionCache(true);
@@ -46,12 +46,19 @@ void fitTwoExponentials(benchmark::State& state, bool keepConversions) {
     state.counters["chisq"] = chisq;
 }
 
-void BM_UserFunctionFit16000_Kept(benchmark::State& state) { fitTwoExponentials(state, true); }
-void BM_UserFunctionFit16000_Fresh(benchmark::State& state) { fitTwoExponentials(state, false); }
+void BM_UserFunctionFit16000_Kept(benchmark::State& state) {
+    fitTwoExponentials(state, true);
+}
+void BM_UserFunctionFit16000_Fresh(benchmark::State& state) {
+    fitTwoExponentials(state, false);
+}
 
 } // namespace
 
-BENCHMARK(BM_UserFunctionFit16000_Kept)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_UserFunctionFit16000_Kept)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_UserFunctionFit16000_Fresh)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)

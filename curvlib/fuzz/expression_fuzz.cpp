@@ -27,7 +27,8 @@ Outcome tparse(const std::string& text, const float* a, float z, int16_t nparm) 
     Outcome out;
     const int16_t np = 10;
     tparsebuf(buffer.data() + 5, a, &z, &np, &nparm, &out.value, message.data() + 5, &out.error);
-    if (buffer.compare(0, 5, "GUARD") != 0 || buffer.compare(5 + CURVLIB_TEXT_LEN, 5, "GUARD") != 0) __builtin_trap();
+    if (buffer.compare(0, 5, "GUARD") != 0 || buffer.compare(5 + CURVLIB_TEXT_LEN, 5, "GUARD") != 0)
+        __builtin_trap();
     if (message.compare(0, 5, "GUARD") != 0 || message.compare(5 + CURVLIB_MESSAGE_LEN, 5, "GUARD") != 0)
         __builtin_trap();
     if (out.error != 0 && out.error != 1) __builtin_trap();
@@ -67,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     // The user-defined models read the text from the store; a and dyda hold 10 values.
     const int16_t store = 0;
-    for (int16_t slot = 0; slot < CURVLIB_TEXT_SLOTS; ++slot) holdstringbuf(text.data(), message, &store, &slot);
+    for (int16_t slot = 0; slot < CURVLIB_TEXT_SLOTS; ++slot)
+        holdstringbuf(text.data(), message, &store, &slot);
     for (int16_t funcnum : {int16_t{11}, int16_t{12}}) {
         int16_t count = static_cast<int16_t>(static_cast<uint16_t>(nparm) % 11);
         const int16_t np = 10;

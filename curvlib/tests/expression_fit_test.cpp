@@ -37,8 +37,9 @@ struct Fit {
     std::vector<float> yfit;
 };
 
-Fit fit(int16_t funcnum, const std::vector<float>& x, const std::vector<float>& y, const std::vector<float>& sigy,
-        int16_t wtflag, std::vector<float> start) {
+using Floats = std::vector<float>;
+
+Fit fit(int16_t funcnum, const Floats& x, const Floats& y, const Floats& sigy, int16_t wtflag, Floats start) {
     Fit out;
     std::copy(start.begin(), start.end(), out.a.begin());
     out.yfit.resize(x.size());
@@ -46,8 +47,8 @@ Fit fit(int16_t funcnum, const std::vector<float>& x, const std::vector<float>& 
     const auto npts = static_cast<int16_t>(x.size());
     const int16_t nhold = 0, spare = npts, np = 10;
     const std::array<int16_t, 10> ia{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
-    lsnonw(x.data(), y.data(), sigy.data(), &npts, &wtflag, &nparm, &nhold, out.a.data(), out.siga.data(), ia.data(),
-           &funcnum, &out.chisq, &out.prob, &out.flamda, &out.niter, out.yfit.data(), &spare, &np);
+    lsnonw(x.data(), y.data(), sigy.data(), &npts, &wtflag, &nparm, &nhold, out.a.data(), out.siga.data(),
+           ia.data(), &funcnum, &out.chisq, &out.prob, &out.flamda, &out.niter, out.yfit.data(), &spare, &np);
     return out;
 }
 
@@ -106,7 +107,8 @@ TEST_P(ExpressionStrd, ReachesTheCertifiedValues) {
     const testsupport::StrdSet set = testsupport::loadStrd(c.set);
     const std::vector<float> x(set.x.begin(), set.x.end()), y(set.y.begin(), set.y.end());
     std::vector<float> start;
-    for (const auto& p : set.parameters) start.push_back(static_cast<float>(c.start == 1 ? p.start1 : p.start2));
+    for (const auto& p : set.parameters)
+        start.push_back(static_cast<float>(c.start == 1 ? p.start1 : p.start2));
     storeText(0, c.model);
     const Fit result = fit(12, x, y, std::vector<float>(x.size(), 1.0f), 0, start);
     ASSERT_GT(result.chisq, 0.0f) << storedMessage();
@@ -158,7 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
                     StrdCase{"MGH09", "a1*(z^2+z*a2)/(z^2+z*a3+a4)", 2, 1.5},
                     StrdCase{"Thurber", kRational33, 2, 2.5}, StrdCase{"Thurber", kRational33, 1, 1.5},
                     StrdCase{"BoxBOD", kMisra1, 2, 3.0},
-                    StrdCase{"Rat42", "a1/(1+exp(a2-a3*z))", 2, 4.0}, StrdCase{"Rat42", "a1/(1+exp(a2-a3*z))", 1, 4.0},
+                    StrdCase{"Rat42", "a1/(1+exp(a2-a3*z))", 2, 4.0},
+                    StrdCase{"Rat42", "a1/(1+exp(a2-a3*z))", 1, 4.0},
                     StrdCase{"Eckerle4", "(a1/a2)*exp(-0.5*((z-a3)/a2)^2)", 2, 2.0},
                     StrdCase{"Rat43", "a1/((1+exp(a2-a3*z))^(1/a4))", 2, 2.5},
                     StrdCase{"Rat43", "a1/((1+exp(a2-a3*z))^(1/a4))", 1, 3.0}));

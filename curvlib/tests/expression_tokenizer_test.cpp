@@ -67,8 +67,10 @@ TEST(ExpressionEncode, WhatIsPushedBeyond200CharactersIsLost) {
 }
 
 TEST(ExpressionOpcondition, LooksAtThePreviousCharacter) {
-    for (char before : std::string("*/+-^({[")) EXPECT_TRUE(curvlib::OPCONDITION(1, std::string{before, '-'}));
-    for (char before : std::string("z)]}_1 ")) EXPECT_FALSE(curvlib::OPCONDITION(1, std::string{before, '-'}));
+    for (char before : std::string("*/+-^({["))
+        EXPECT_TRUE(curvlib::OPCONDITION(1, std::string{before, '-'})) << before;
+    for (char before : std::string("z)]}_1 "))
+        EXPECT_FALSE(curvlib::OPCONDITION(1, std::string{before, '-'})) << before;
     EXPECT_FALSE(curvlib::OPCONDITION(0, "-z"));
 }
 

@@ -89,25 +89,28 @@ struct FailureCase {
     const char* function;
     const char* derivative2; // text of slot 2 (model 11)
     std::array<float, 2> a;
-    std::string message;
     int written; // how many dyda values are written before the failure; -1: not even y
+    std::string message;
 };
 
 TEST_F(ExpressionUserModel, FailureLeavesTheReasonAndStopsWhereItFailed) {
+    const std::string logFailure = "can't take log of 0 or negative number in Funcp";
     const std::string sqrtFailure = "can't take square root of neg number in Funcp";
+    const std::string bracketFailure = "Parser Error in RPN: Missing right bracket";
+    const std::string powerFailure = "can't take neg. number to a real exponent in Funcp";
     const FailureCase cases[] = {
-        {11, "ln(z-a1)", "z", {5, 1}, "can't take log of 0 or negative number in Funcp: cannot calculate function", -1},
-        {12, "ln(z-a1)", "", {5, 1}, "can't take log of 0 or negative number in Funcp: cannot calculate function", -1},
-        {11, "a1*z", "ln(a2-z)", {1, 1}, "can't take log of 0 or negative number in Funcp: cannot calculate analytic deriv", 1},
-        {11, "a1*z+a2", "(z", {1, 1}, "Parser Error in RPN: Missing right bracket: cannot calculate analytic deriv", 1},
-        {12, "z+sqrt(a2-1)", "", {1, 1}, sqrtFailure + ": cannot calc 2nd numerical deriv", 1},
-        {12, "z+sqrt(1-a2)", "", {1, 1}, sqrtFailure + ": cannot calc 1st numerical deriv", 1},
-        {12, "a2+sqrt(1-a1)", "", {1, 1}, sqrtFailure + ": cannot calc 1st numerical deriv", 0},
+        {11, "ln(z-a1)", "z", {5, 1}, -1, logFailure + ": cannot calculate function"},
+        {12, "ln(z-a1)", "", {5, 1}, -1, logFailure + ": cannot calculate function"},
+        {11, "a1*z", "ln(a2-z)", {1, 1}, 1, logFailure + ": cannot calculate analytic deriv"},
+        {11, "a1*z+a2", "(z", {1, 1}, 1, bracketFailure + ": cannot calculate analytic deriv"},
+        {12, "z+sqrt(a2-1)", "", {1, 1}, 1, sqrtFailure + ": cannot calc 2nd numerical deriv"},
+        {12, "z+sqrt(1-a2)", "", {1, 1}, 1, sqrtFailure + ": cannot calc 1st numerical deriv"},
+        {12, "a2+sqrt(1-a1)", "", {1, 1}, 0, sqrtFailure + ": cannot calc 1st numerical deriv"},
         // The smallest float has no step: p + h rounds back to p.
-        {12, "a1+a2", "", {1, 1e-45f}, "Delta = 0 in numerical deriv", 1},
+        {12, "a1+a2", "", {1, 1e-45f}, 1, "Delta = 0 in numerical deriv"},
         // Cut to the 80 characters of the message slot.
-        {12, "z+(-1)^(a1+1)", "", {0, 1},
-         std::string("can't take neg. number to a real exponent in Funcp: cannot calc 1st numerical deriv").substr(0, 80), 0},
+        {12, "z+(-1)^(a1+1)", "", {0, 1}, 0,
+         (powerFailure + ": cannot calc 1st numerical deriv").substr(0, 80)},
     };
     for (const auto& c : cases) {
         storeText(0, c.function);
@@ -118,7 +121,8 @@ TEST_F(ExpressionUserModel, FailureLeavesTheReasonAndStopsWhereItFailed) {
         EXPECT_EQ(out.nparm, -1) << c.function;
         EXPECT_EQ(storedMessage(), padded(c.message, CURVLIB_MESSAGE_LEN)) << c.function;
         EXPECT_EQ(out.y == kUnwritten, c.written < 0) << c.function;
-        for (int i = 0; i < 2; ++i) EXPECT_EQ(out.dyda[i] != kUnwritten, i < c.written) << c.function << " dyda " << i + 1;
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(out.dyda[i] != kUnwritten, i < c.written) << c.function << " dyda " << i + 1;
         EXPECT_EQ(a, before) << c.function; // the caller's parameters are not changed
     }
 }

@@ -1,6 +1,7 @@
 #include "expression/evaluator.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -25,15 +26,20 @@ constexpr double kRepeatedMultiplicationLimit = 1024;
 // How much of a bad number its message quotes.
 constexpr std::size_t kBadNumberQuoted = 30;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // A number is one or more digits with at most one point among them: 12, 1.5, .5, 5.
 bool isNumber(std::string_view run) {
     int digits = 0, points = 0;
     for (char c : run) {
-        if (isDigit(c)) ++digits;
-        else if (c == '.') ++points;
-        else return false;
+        if (isDigit(c))
+            ++digits;
+        else if (c == '.')
+            ++points;
+        else
+            return false;
     }
     return digits > 0 && points <= 1;
 }
@@ -45,40 +51,30 @@ double readNumber(std::string_view run) {
     return value;
 }
 
+// The one-character tokens of a postfix text other than numbers and parameter codes.
+struct TokenOp {
+    char token;
+    Op op;
+};
+constexpr std::array<TokenOp, 26> kTokenOps = {{
+    {'z', Op::Variable}, {'P', Op::Pi},     {'e', Op::E},     {'+', Op::Add},    {'-', Op::Subtract},
+    {'*', Op::Multiply}, {'/', Op::Divide}, {'^', Op::Power}, {'_', Op::Negate}, {'A', Op::Abs},
+    {'E', Op::Exp},      {'L', Op::Ln},     {'@', Op::Log10}, {'R', Op::Sqrt},   {'S', Op::Sin},
+    {'C', Op::Cos},      {'T', Op::Tan},    {'D', Op::Asin},  {'G', Op::Acos},   {'J', Op::Atan},
+    {'K', Op::Sinh},     {'M', Op::Cosh},   {'O', Op::Tanh},  {'N', Op::Asinh},  {'V', Op::Acosh},
+    {'B', Op::Atanh},
+}};
+
 Op operatorOf(char c) {
-    switch (c) {
-    case 'z': return Op::Variable;
-    case 'P': return Op::Pi;
-    case 'e': return Op::E;
-    case '+': return Op::Add;
-    case '-': return Op::Subtract;
-    case '*': return Op::Multiply;
-    case '/': return Op::Divide;
-    case '^': return Op::Power;
-    case '_': return Op::Negate;
-    case 'A': return Op::Abs;
-    case 'E': return Op::Exp;
-    case 'L': return Op::Ln;
-    case '@': return Op::Log10;
-    case 'R': return Op::Sqrt;
-    case 'S': return Op::Sin;
-    case 'C': return Op::Cos;
-    case 'T': return Op::Tan;
-    case 'D': return Op::Asin;
-    case 'G': return Op::Acos;
-    case 'J': return Op::Atan;
-    case 'K': return Op::Sinh;
-    case 'M': return Op::Cosh;
-    case 'O': return Op::Tanh;
-    case 'N': return Op::Asinh;
-    case 'V': return Op::Acosh;
-    case 'B': return Op::Atanh;
-    default: return Op::UnknownCharacter;
-    }
+    for (const auto& [token, op] : kTokenOps)
+        if (token == c) return op;
+    return Op::UnknownCharacter;
 }
 
 std::string unknownCharacterMessage(unsigned char c) {
-    if (c >= 127) return "Ascii character 127 + " + std::string(1, static_cast<char>(c - 127)) + "not found in RPNString";
+    if (c >= 127)
+        return "Ascii character 127 + " + std::string(1, static_cast<char>(c - 127)) +
+               "not found in RPNString";
     return "Character " + std::string(1, static_cast<char>(c)) + "not found in RPNString";
 }
 
@@ -86,19 +82,28 @@ double integerPower(double base, double exponent) {
     const double magnitude = std::fabs(exponent);
     if (magnitude > kRepeatedMultiplicationLimit) return std::pow(base, exponent);
     double result = 1;
-    for (int n = 0; n < static_cast<int>(magnitude); ++n) result *= base;
+    for (int n = 0; n < static_cast<int>(magnitude); ++n)
+        result *= base;
     return exponent < 0 ? 1 / result : result;
 }
 
 } // namespace
 
-double ARCSINH(double v) { return std::log(v + std::sqrt(v * v + 1)); }
-double ARCCOSH(double v) { return std::log(v + std::sqrt(v * v - 1)); }
-double ARCTANH(double v) { return std::log((1 + v) / (1 - v)) / 2; }
+double ARCSINH(double v) {
+    return std::log(v + std::sqrt(v * v + 1));
+}
+double ARCCOSH(double v) {
+    return std::log(v + std::sqrt(v * v - 1));
+}
+double ARCTANH(double v) {
+    return std::log((1 + v) / (1 - v)) / 2;
+}
 
 void MAPROOT(int16_t& value, int16_t mode) {
-    if (mode == 0) squareRootSwitch = value == 1 ? 1 : 0;
-    else if (mode == 1) value = squareRootSwitch;
+    if (mode == 0)
+        squareRootSwitch = value == 1 ? 1 : 0;
+    else if (mode == 1)
+        value = squareRootSwitch;
 }
 
 PostfixProgram compilePostfix(std::string_view postfix, int16_t nparm) {
@@ -108,14 +113,15 @@ PostfixProgram compilePostfix(std::string_view postfix, int16_t nparm) {
     for (std::size_t i = 0; i < length; ++i) {
         const char c = postfix[i];
         const auto code = static_cast<unsigned char>(c);
-        if (isDigit(c) || c == '.') {
+        if (isNumberCharacter(c)) {
             // A number runs to the next blank, which is then skipped.
             const auto end = std::min(postfix.find(' ', i), postfix.size());
             const auto run = postfix.substr(i, end - i);
             if (isNumber(run)) {
                 program.code.push_back({.op = Op::Number, .number = readNumber(run)});
             } else {
-                program.code.push_back({.op = Op::BadNumber, .index = static_cast<int>(program.badNumbers.size())});
+                program.code.push_back(
+                    {.op = Op::BadNumber, .index = static_cast<int>(program.badNumbers.size())});
                 program.badNumbers.emplace_back(run.substr(0, kBadNumberQuoted));
             }
             i = end;
@@ -153,11 +159,21 @@ void runPostfix(const PostfixProgram& program, const float* a, float z, std::str
         }
 
         switch (instruction.op) {
-        case Op::Number: v = instruction.number; break;
-        case Op::Variable: v = x; break;
-        case Op::Parameter: v = a[instruction.index]; break;
-        case Op::Pi: v = kPi; break;
-        case Op::E: v = kE; break;
+        case Op::Number:
+            v = instruction.number;
+            break;
+        case Op::Variable:
+            v = x;
+            break;
+        case Op::Parameter:
+            v = a[instruction.index];
+            break;
+        case Op::Pi:
+            v = kPi;
+            break;
+        case Op::E:
+            v = kE;
+            break;
         case Op::UnknownCharacter:
             // Reported, and the value of the previous token, which is on top, is pushed again.
             fail(unknownCharacterMessage(instruction.character));
@@ -165,22 +181,38 @@ void runPostfix(const PostfixProgram& program, const float* a, float z, std::str
             break;
         case Op::BadNumber:
             return fail("Number " + program.badNumbers[instruction.index] + " cannot be read in Funcp");
-        case Op::Add: v = l + r; break;
-        case Op::Subtract: v = l - r; break;
-        case Op::Multiply: v = l * r; break;
+        case Op::Add:
+            v = l + r;
+            break;
+        case Op::Subtract:
+            v = l - r;
+            break;
+        case Op::Multiply:
+            v = l * r;
+            break;
         case Op::Divide:
             if (r == 0) return fail("attempted divide by zero in Funcp");
             v = l / r;
             break;
         case Op::Power:
-            if (r == std::trunc(r)) v = integerPower(l, r);
-            else if (l < 0) return fail("can't take neg. number to a real exponent in Funcp");
-            else if (l == 0 && r < 0) return fail("can't take 0 to a negative power in Funcp");
-            else v = std::pow(l, r);
+            if (r == std::trunc(r))
+                v = integerPower(l, r);
+            else if (l < 0)
+                return fail("can't take neg. number to a real exponent in Funcp");
+            else if (l == 0 && r < 0)
+                return fail("can't take 0 to a negative power in Funcp");
+            else
+                v = std::pow(l, r);
             break;
-        case Op::Negate: v = -u; break;
-        case Op::Abs: v = std::fabs(u); break;
-        case Op::Exp: v = std::exp(u); break;
+        case Op::Negate:
+            v = -u;
+            break;
+        case Op::Abs:
+            v = std::fabs(u);
+            break;
+        case Op::Exp:
+            v = std::exp(u);
+            break;
         case Op::Ln:
             if (u <= 0) return fail("can't take log of 0 or negative number in Funcp");
             v = std::log(u);
@@ -193,19 +225,37 @@ void runPostfix(const PostfixProgram& program, const float* a, float z, std::str
             if (u < 0 && squareRootSwitch != 1) return fail("can't take square root of neg number in Funcp");
             v = u < 0 ? 0 : std::sqrt(u);
             break;
-        case Op::Sin: v = std::sin(u); break;
-        case Op::Cos: v = std::cos(u); break;
+        case Op::Sin:
+            v = std::sin(u);
+            break;
+        case Op::Cos:
+            v = std::cos(u);
+            break;
         case Op::Tan:
             if (std::cos(u) == 0) return fail("infinite tangent value in Funcp");
             v = std::tan(u);
             break;
-        case Op::Asin: v = std::asin(u); break;
-        case Op::Acos: v = std::acos(u); break;
-        case Op::Atan: v = std::atan(u); break;
-        case Op::Sinh: v = std::sinh(u); break;
-        case Op::Cosh: v = std::cosh(u); break;
-        case Op::Tanh: v = std::tanh(u); break;
-        case Op::Asinh: v = ARCSINH(u); break;
+        case Op::Asin:
+            v = std::asin(u);
+            break;
+        case Op::Acos:
+            v = std::acos(u);
+            break;
+        case Op::Atan:
+            v = std::atan(u);
+            break;
+        case Op::Sinh:
+            v = std::sinh(u);
+            break;
+        case Op::Cosh:
+            v = std::cosh(u);
+            break;
+        case Op::Tanh:
+            v = std::tanh(u);
+            break;
+        case Op::Asinh:
+            v = ARCSINH(u);
+            break;
         case Op::Acosh:
             if (u <= 1) return fail("can't take ArcCosh of value <= 1");
             v = ARCCOSH(u);
@@ -225,8 +275,8 @@ void runPostfix(const PostfixProgram& program, const float* a, float z, std::str
     }
 }
 
-void FUNCP(const float* a, int16_t /*np*/, float z, std::string_view postfix, int16_t nparm, std::string& message,
-           int16_t& error, double& value) {
+void FUNCP(const float* a, int16_t /*np*/, float z, std::string_view postfix, int16_t nparm,
+           std::string& message, int16_t& error, double& value) {
     runPostfix(compilePostfix(postfix, nparm), a, z, message, error, value);
 }
 

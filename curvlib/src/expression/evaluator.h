@@ -43,12 +43,36 @@ void MAPROOT(int16_t& value, int16_t mode);
 struct PostfixProgram {
     // In three runs: no operand, two operands (Add .. Power), one operand (Negate ..).
     enum class Op : uint8_t {
-        Number, Variable, Parameter, Pi, E,
+        Number,
+        Variable,
+        Parameter,
+        Pi,
+        E,
         UnknownCharacter, // reported, then the previous value is pushed again
         BadNumber,        // a run of digits and points that is not a number
-        Add, Subtract, Multiply, Divide, Power,
-        Negate, Abs, Exp, Ln, Log10, Sqrt, Sin, Cos, Tan, Asin, Acos, Atan,
-        Sinh, Cosh, Tanh, Asinh, Acosh, Atanh,
+        Add,
+        Subtract,
+        Multiply,
+        Divide,
+        Power,
+        Negate,
+        Abs,
+        Exp,
+        Ln,
+        Log10,
+        Sqrt,
+        Sin,
+        Cos,
+        Tan,
+        Asin,
+        Acos,
+        Atan,
+        Sinh,
+        Cosh,
+        Tanh,
+        Asinh,
+        Acosh,
+        Atanh,
     };
     struct Instruction {
         Op op;

@@ -24,13 +24,26 @@ constexpr int kStackBase = -2;
 
 int classOf(char c) {
     switch (c) {
-    case '(': case '{': case '[': return kOpening;
-    case ')': case '}': case ']': return kClosing;
-    case '+': case '-': return kAddSubtract;
-    case '*': case '/': return kMultiplyDivide;
-    case '_': return kUnaryMinus;
-    case '^': return kPower;
-    default: return (c >= ';' && c <= 'Z') ? kFunction : kOperand;
+    case '(':
+    case '{':
+    case '[':
+        return kOpening;
+    case ')':
+    case '}':
+    case ']':
+        return kClosing;
+    case '+':
+    case '-':
+        return kAddSubtract;
+    case '*':
+    case '/':
+        return kMultiplyDivide;
+    case '_':
+        return kUnaryMinus;
+    case '^':
+        return kPower;
+    default:
+        return (c >= ';' && c <= 'Z') ? kFunction : kOperand;
     }
 }
 
@@ -41,10 +54,10 @@ struct Entry {
 
 } // namespace
 
-void RPN(std::string_view text, std::string& postfix, std::string& message, int16_t& error, int16_t& completion) {
+void RPN(std::string_view text, std::string& postfix, std::string& message, int16_t& error,
+         int16_t& completion) {
     std::size_t length = trimmedLength(text);
-    const bool endsInNumber = length > 0 && ((text[length - 1] >= '0' && text[length - 1] <= '9') || text[length - 1] == '.');
-    if (endsInNumber) ++length;
+    if (length > 0 && isNumberCharacter(text[length - 1])) ++length;
     // Position `length` (0-based) is the end of the text; positions past text are blanks.
     const auto at = [text](std::size_t i) { return i < text.size() ? text[i] : ' '; };
 

@@ -24,6 +24,7 @@ namespace curvlib {
 //                                                  conversion stops there.
 // completion is 1 when every bracket was matched, else 0. postfix holds the postfix text
 // without padding; numbers in it keep the blank that ends them.
-void RPN(std::string_view text, std::string& postfix, std::string& message, int16_t& error, int16_t& completion);
+void RPN(std::string_view text, std::string& postfix, std::string& message, int16_t& error,
+         int16_t& completion);
 
 } // namespace curvlib

@@ -18,13 +18,25 @@ struct NameCode {
 };
 
 // Matched in this order: longer names before the shorter names they contain.
-constexpr std::array<NameCode, 19> kNameCodes = {{{"abs", 'A'},   {"exp", 'E'},   {"ln", 'L'},   {"log10", '@'},
-                                                  {"asinh", 'N'}, {"acosh", 'V'}, {"atanh", 'B'}, {"asin", 'D'},
-                                                  {"acos", 'G'},  {"atan", 'J'},  {"sinh", 'K'}, {"cosh", 'M'},
-                                                  {"tanh", 'O'},  {"sin", 'S'},   {"cos", 'C'},  {"tan", 'T'},
-                                                  {"pi", 'P'},    {"sqrt", 'R'},  {"**", '^'}}};
-
-bool isNumberChar(char c) { return (c >= '0' && c <= '9') || c == '.'; }
+constexpr std::array<NameCode, 19> kNameCodes = {{{"abs", 'A'},
+                                                  {"exp", 'E'},
+                                                  {"ln", 'L'},
+                                                  {"log10", '@'},
+                                                  {"asinh", 'N'},
+                                                  {"acosh", 'V'},
+                                                  {"atanh", 'B'},
+                                                  {"asin", 'D'},
+                                                  {"acos", 'G'},
+                                                  {"atan", 'J'},
+                                                  {"sinh", 'K'},
+                                                  {"cosh", 'M'},
+                                                  {"tanh", 'O'},
+                                                  {"sin", 'S'},
+                                                  {"cos", 'C'},
+                                                  {"tan", 'T'},
+                                                  {"pi", 'P'},
+                                                  {"sqrt", 'R'},
+                                                  {"**", '^'}}};
 
 void replaceAll(std::string& text, std::string_view from, std::string_view to) {
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
@@ -37,7 +49,9 @@ void lowerCase(std::string& text) {
 }
 
 // Every a10 becomes a0, so that its digits are not read as a1 followed by 0.
-void shortenA10(std::string& text) { replaceAll(text, "a10", "a0"); }
+void shortenA10(std::string& text) {
+    replaceAll(text, "a10", "a0");
+}
 
 void cutToTextLength(std::string& text) {
     if (text.size() > CURVLIB_TEXT_LEN) text.resize(CURVLIB_TEXT_LEN);
@@ -47,12 +61,13 @@ void cutToTextLength(std::string& text) {
 void terminateNumbers(std::string& text) {
     std::size_t i = 0;
     while (i < text.size()) {
-        if (!isNumberChar(text[i])) {
+        if (!isNumberCharacter(text[i])) {
             ++i;
         } else if (i >= 3 && text.compare(i - 3, 5, "log10") == 0) {
             i += 2;
         } else {
-            while (i < text.size() && isNumberChar(text[i])) ++i;
+            while (i < text.size() && isNumberCharacter(text[i]))
+                ++i;
             text.insert(i, 1, ' ');
             ++i;
         }
@@ -77,7 +92,8 @@ void ENCODE(std::string& text, int16_t nparm) {
     terminateNumbers(text);
     replaceAll(text, " e", " *10 ^");
     cutToTextLength(text);
-    for (const auto& [name, code] : kNameCodes) replaceAll(text, name, std::string_view(&code, 1));
+    for (const auto& [name, code] : kNameCodes)
+        replaceAll(text, name, std::string_view(&code, 1));
 }
 
 bool OPCONDITION(std::size_t position, std::string_view text) {

@@ -11,7 +11,14 @@ namespace curvlib {
 
 // Code of parameter a(k), k = 1..10, in an encoded text: the character 127 + k.
 constexpr int kMaxUserParameters = 10;
-constexpr unsigned char parameterCode(int k) { return static_cast<unsigned char>(127 + k); }
+constexpr unsigned char parameterCode(int k) {
+    return static_cast<unsigned char>(127 + k);
+}
+
+// Digits and the point: the characters of a number.
+constexpr bool isNumberCharacter(char c) {
+    return (c >= '0' && c <= '9') || c == '.';
+}
 
 // Length of text without its trailing blanks.
 std::size_t trimmedLength(std::string_view text);

@@ -44,10 +44,12 @@ Conversion convert(const char* text, int16_t nparm) {
 // starts at the entry found last; the bound only keeps a long session of typed texts from
 // growing the table without end.
 class ConversionCache {
-public:
+  public:
     const Conversion& find(const char* text, int16_t nparm) {
-        for (std::size_t n = 0, i = last_; n < entries_.size(); ++n, i = i + 1 == entries_.size() ? 0 : i + 1) {
-            if (entries_[i].nparm == nparm && std::memcmp(entries_[i].text.data(), text, CURVLIB_TEXT_LEN) == 0) {
+        for (std::size_t n = 0, i = last_; n < entries_.size();
+             ++n, i = i + 1 == entries_.size() ? 0 : i + 1) {
+            if (entries_[i].nparm == nparm &&
+                std::memcmp(entries_[i].text.data(), text, CURVLIB_TEXT_LEN) == 0) {
                 last_ = i;
                 return entries_[i].conversion;
             }
@@ -65,7 +67,7 @@ public:
         last_ = 0;
     }
 
-private:
+  private:
     struct Entry {
         std::array<char, CURVLIB_TEXT_LEN> text;
         int16_t nparm;
@@ -109,24 +111,28 @@ void TPARSE(char* text, const float* a, float x, int16_t /*np*/, int16_t nparm, 
         std::memcpy(text, conversion.encoded.data(), CURVLIB_TEXT_LEN);
         evaluate(conversion, a, x, value, why, error);
     };
-    if (cacheEnabled) evaluateAndWriteBack(cache.find(text, nparm));
-    else evaluateAndWriteBack(convert(text, nparm));
+    if (cacheEnabled)
+        evaluateAndWriteBack(cache.find(text, nparm));
+    else
+        evaluateAndWriteBack(convert(text, nparm));
     copyPadded(message, CURVLIB_MESSAGE_LEN, why);
 }
 
-void evaluateText(const char* text, const float* a, float x, int16_t nparm, double& value, std::string& message,
-                  int16_t& error) {
+void evaluateText(const char* text, const float* a, float x, int16_t nparm, double& value,
+                  std::string& message, int16_t& error) {
     error = 0;
-    if (cacheEnabled) evaluate(cache.find(text, nparm), a, x, value, message, error);
-    else evaluate(convert(text, nparm), a, x, value, message, error);
+    if (cacheEnabled)
+        evaluate(cache.find(text, nparm), a, x, value, message, error);
+    else
+        evaluate(convert(text, nparm), a, x, value, message, error);
 }
 
 } // namespace curvlib
 
 extern "C" {
 
-CURVLIB_API void tparsebuf(char* text, const float* a, const float* x, const int16_t* np, const int16_t* nparm,
-                           double* value, char* message, int16_t* error) {
+CURVLIB_API void tparsebuf(char* text, const float* a, const float* x, const int16_t* np,
+                           const int16_t* nparm, double* value, char* message, int16_t* error) {
     curvlib::TPARSE(text, a, *x, *np, *nparm, *value, message, *error);
 }
 

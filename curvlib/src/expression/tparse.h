@@ -20,8 +20,8 @@ void TPARSE(char* text, const float* a, float x, int16_t np, int16_t nparm, doub
 
 // TPARSE for a text that is only read (the function-text store): the encoded text is not
 // written anywhere, and message is set (without padding) only on failure.
-void evaluateText(const char* text, const float* a, float x, int16_t nparm, double& value, std::string& message,
-                  int16_t& error);
+void evaluateText(const char* text, const float* a, float x, int16_t nparm, double& value,
+                  std::string& message, int16_t& error);
 
 // For measurements only: false makes every TPARSE convert its text afresh (and forget what it
 // had kept), true (the default) keeps the conversions.

@@ -32,11 +32,14 @@ bool evaluateSlot(int slot, const float* a, float x, int16_t nparm, double& valu
 }
 
 // Stores value rounded to 32 bits in roundedStepEnd: the step really is rounded through memory.
-void DONOTHING(double value) { roundedStepEnd = static_cast<float>(value); }
+void DONOTHING(double value) {
+    roundedStepEnd = static_cast<float>(value);
+}
 
 } // namespace
 
-void USERFUNCSN(float x, const float* a, float& y, float* dyda, int16_t funcnum, int16_t& nparm, int16_t /*np*/) {
+void USERFUNCSN(float x, const float* a, float& y, float* dyda, int16_t funcnum, int16_t& nparm,
+                int16_t /*np*/) {
     // The parameters are perturbed for the numerical derivative in a copy of their own, so the
     // caller's values are never changed, not even by a failure half-way. (Static only to keep
     // its allocation: the library is not reentrant.)
