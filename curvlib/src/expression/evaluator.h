@@ -42,38 +42,16 @@ void MAPROOT(int16_t& value, int16_t mode);
 // exactly where the character-by-character evaluation would fail.
 struct PostfixProgram {
     // In three runs: no operand, two operands (Add .. Power), one operand (Negate ..).
+    // clang-format off
     enum class Op : uint8_t {
-        Number,
-        Variable,
-        Parameter,
-        Pi,
-        E,
+        Number, Variable, Parameter, Pi, E,
         UnknownCharacter, // reported, then the previous value is pushed again
         BadNumber,        // a run of digits and points that is not a number
-        Add,
-        Subtract,
-        Multiply,
-        Divide,
-        Power,
-        Negate,
-        Abs,
-        Exp,
-        Ln,
-        Log10,
-        Sqrt,
-        Sin,
-        Cos,
-        Tan,
-        Asin,
-        Acos,
-        Atan,
-        Sinh,
-        Cosh,
-        Tanh,
-        Asinh,
-        Acosh,
-        Atanh,
+        Add, Subtract, Multiply, Divide, Power,
+        Negate, Abs, Exp, Ln, Log10, Sqrt, Sin, Cos, Tan, Asin, Acos, Atan, Sinh, Cosh, Tanh,
+        Asinh, Acosh, Atanh,
     };
+    // clang-format on
     struct Instruction {
         Op op;
         unsigned char character = 0; // UnknownCharacter: the character

@@ -18,25 +18,14 @@ struct NameCode {
 };
 
 // Matched in this order: longer names before the shorter names they contain.
-constexpr std::array<NameCode, 19> kNameCodes = {{{"abs", 'A'},
-                                                  {"exp", 'E'},
-                                                  {"ln", 'L'},
-                                                  {"log10", '@'},
-                                                  {"asinh", 'N'},
-                                                  {"acosh", 'V'},
-                                                  {"atanh", 'B'},
-                                                  {"asin", 'D'},
-                                                  {"acos", 'G'},
-                                                  {"atan", 'J'},
-                                                  {"sinh", 'K'},
-                                                  {"cosh", 'M'},
-                                                  {"tanh", 'O'},
-                                                  {"sin", 'S'},
-                                                  {"cos", 'C'},
-                                                  {"tan", 'T'},
-                                                  {"pi", 'P'},
-                                                  {"sqrt", 'R'},
-                                                  {"**", '^'}}};
+// clang-format off
+constexpr std::array<NameCode, 19> kNameCodes = {{
+    {"abs", 'A'},   {"exp", 'E'},   {"ln", 'L'},    {"log10", '@'}, {"asinh", 'N'}, {"acosh", 'V'},
+    {"atanh", 'B'}, {"asin", 'D'},  {"acos", 'G'},  {"atan", 'J'},  {"sinh", 'K'},  {"cosh", 'M'},
+    {"tanh", 'O'},  {"sin", 'S'},   {"cos", 'C'},   {"tan", 'T'},   {"pi", 'P'},    {"sqrt", 'R'},
+    {"**", '^'},
+}};
+// clang-format on
 
 void replaceAll(std::string& text, std::string_view from, std::string_view to) {
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
