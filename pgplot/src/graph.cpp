@@ -297,11 +297,12 @@ void Graph::MYEBAR(int n, const float* x, const float* y, const float* errors, c
     const float threshold = automatic ? 1.09f * t : 0.0f;
     const bool hollow = cfg_.IPOINTSTYLE == kHollowSquare;
 
-    auto draw = [&](int code, float at, float across_, float length) {
+    // One PGERR1 call: start on the bar's own axis, position on the other one.
+    auto draw = [&](int code, float start, float position, float length) {
         if (vertical) {
-            pg_.err1(code, across_, at, length, kTerminal);
+            pg_.err1(code, position, start, length, kTerminal);
         } else {
-            pg_.err1(code, at, across_, length, kTerminal);
+            pg_.err1(code, start, position, length, kTerminal);
         }
     };
     bool warned = false;
