@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(Editions, BothEditions,
                                                      "Quorvex -- Home Screen [No Data in Program] ", true, false},
                                          EditionCase{"Linear", Edition::Linear,
                                                      "Tessaly -- Home Screen [No Data in Program] ", false, true}),
-                         [](const testing::TestParamInfo<EditionCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<EditionCase>& row) { return row.param.name; });
 
 TEST_F(HomeScreen, StartScreenShowsTheEditionsTexts) {
     start(Edition::Linear);
