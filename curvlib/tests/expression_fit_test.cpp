@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "curvlib/curvlib.h"
+#include "expression/tparse.h"
 #include "expression_test_support.h"
 #include "strd.h"
 
@@ -81,6 +82,20 @@ TEST(ExpressionFit, TypedDerivativesReproduceTheExponentialModel) {
         EXPECT_NEAR(numerical.siga[j], builtIn.siga[j], 1e-4 * builtIn.siga[j]);
     }
     EXPECT_NEAR(numerical.chisq, builtIn.chisq, 1e-5 * builtIn.chisq);
+}
+
+TEST(ExpressionFit, KeptConversionsFitExactlyAsFreshOnes) {
+    storeText(0, "a1*exp(a2*z)");
+    const Fit kept = fit(12, kX, kY, kSig, 1, {4, -0.2f});
+    curvlib::useConversionCache(false);
+    const Fit fresh = fit(12, kX, kY, kSig, 1, {4, -0.2f});
+    curvlib::useConversionCache(true);
+    EXPECT_EQ(fresh.a, kept.a);
+    EXPECT_EQ(fresh.siga, kept.siga);
+    EXPECT_EQ(fresh.chisq, kept.chisq);
+    EXPECT_EQ(fresh.prob, kept.prob);
+    EXPECT_EQ(fresh.niter, kept.niter);
+    EXPECT_EQ(fresh.yfit, kept.yfit);
 }
 
 TEST(ExpressionFit, FunctionThatCannotBeEvaluatedFailsTheFit) {
