@@ -98,7 +98,7 @@ CURVLIB_API void lsnonw(const float* x, const float* y, const float* sigy, const
  *
  * Models 9 and 10 at x = 0 write nothing. A number outside 1..12 writes nothing. The built-in
  * models have no domain guard: non-finite values are returned as they come. A user-defined
- * model that fails sets nparm to -1 and leaves the reason in the message slot.
+ * model that fails sets nparm to -1 and leaves the reason in the message slot; it never changes a.
  */
 CURVLIB_API void funcsnbuf(const float* x, const float* a, float* y, float* dyda, const int16_t* funcnum,
                            int16_t* nparm, const int16_t* np);
