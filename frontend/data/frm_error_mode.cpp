@@ -20,7 +20,6 @@ ErrorModeDialog::ErrorModeDialog(Application& app, QWidget* parent, int helpCont
     auto* layout = new QVBoxLayout(this);
     auto* instruction = new QLabel(texts.instruction, this);
     instruction->setObjectName(QStringLiteral("lblInstruction"));
-    instruction->setWordWrap(true);
     layout->addWidget(instruction);
 
     for (int i = 0; i < texts.options.size(); ++i) {

@@ -51,6 +51,7 @@ int PointTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant PointTableModel::data(const QModelIndex& index, int role) const {
+    if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= filledRows_) return {};
     const auto row = static_cast<std::size_t>(index.row());
     const auto cell = [row](const std::vector<float>& values) -> QVariant {

@@ -72,9 +72,15 @@ FrmHome::FrmHome(Application& app) : MainScreen(app, ScreenId::Home, HelpContext
     lblXErrorMode_ = MakeLabel(central, QStringLiteral("lblXErrorMode"), QStringLiteral("X Error Type not set"));
     lblSaveData_ = MakeLabel(central, QStringLiteral("lblSaveData"), QStringLiteral("No data in program"));
     picFitFunc_ = MakeLabel(central, QStringLiteral("picFitFunc"), QString());
-    picFitFunc_->setFixedSize(240, 48);
+    // The pictures are drawn 240 by 48 on white; the sunken frame goes around them.
     picFitFunc_->setFrameShape(QFrame::Panel);
     picFitFunc_->setFrameShadow(QFrame::Sunken);
+    picFitFunc_->setFixedSize(240 + 2 * picFitFunc_->frameWidth(), 48 + 2 * picFitFunc_->frameWidth());
+    picFitFunc_->setAlignment(Qt::AlignCenter);
+    picFitFunc_->setAutoFillBackground(true);
+    QPalette white = picFitFunc_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    picFitFunc_->setPalette(white);
     auto* helpMessage =
         MakeLabel(central, QStringLiteral("lblHelpMessage"), QStringLiteral("Press F1 at any time for Help"));
 
