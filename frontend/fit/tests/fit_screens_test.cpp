@@ -297,3 +297,42 @@ TEST_F(FitScreens, MoreThanAHundredPointsCheckTheSummaryOnActivation) {
 
 } // namespace
 } // namespace frontend
+
+namespace frontend {
+namespace {
+
+// Whether any pixel of the column range is darker than white.
+bool InkIn(const QImage& image, int fromX, int toX) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = std::max(0, fromX); x < std::min(image.width(), toX); ++x)
+            if (qGray(image.pixel(x, y)) < 200) return true;
+    return false;
+}
+
+TEST_F(FitScreens, ReportPagesRenderInsideTheirMarginsOnLetterAndA4) {
+    start(Edition::Linear);
+    session.XErrorsAllowed = session.XModeSet = true;
+    store.XErrorMode = XModeConstant;
+    store.XSigma.assign(100, 0.05f);
+    store.FunctionNumber = 1;
+    store.InitialParams = {5, -0.5f};
+    for (const PageGeometry& page : {LetterPage(), A4Page()}) {
+        auto screen = fitScreen();
+        screen->driver().setPage(page);
+        trigger(*screen, "mnuGo");
+        ASSERT_EQ(engines.calls.back().engine, QStringLiteral("lslinw"));
+        const ReportLayout& layout = screen->driver().report().layout;
+        const double dpi = 100;
+        const QImage image = RenderPage(layout, 0, dpi);
+        const int margin = static_cast<int>(page.marginsTwips.left() * dpi / TwipsPerInch);
+        EXPECT_TRUE(InkIn(image, margin, image.width() - margin));
+        EXPECT_FALSE(InkIn(image, 0, margin - 1));
+        EXPECT_FALSE(InkIn(image, image.width() - margin + 1, image.width()));
+        // Set FIT_REPORT_PNG to a folder to look at the pages.
+        if (const QString folder = qEnvironmentVariable("FIT_REPORT_PNG"); !folder.isEmpty())
+            RenderPage(layout, 0, 150).save(folder + QStringLiteral("/report-%1.png").arg(page.paperTwips.width() > 12000 ? "letter" : "a4"));
+    }
+}
+
+} // namespace
+} // namespace frontend

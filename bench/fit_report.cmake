@@ -1,0 +1,1 @@
+add_bench(fit_report frontend frontend_scripted)
