@@ -9,6 +9,7 @@ extern "C" {
 #include <unistd.h>
 
 #include <array>
+#include <cctype>
 
 namespace pgplot {
 
@@ -59,6 +60,9 @@ class GizaApi final : public PgplotApi {
     int open(const DeviceRequest& device) override {
         const int id = openDevice(device);
         open_ = id > 0;
+        if (open_) {
+            scf(1); // PGPLOT starts with its normal font
+        }
         return id;
     }
     void ask(bool prompt) override { cpgask(prompt ? 1 : 0); }
@@ -85,8 +89,9 @@ class GizaApi final : public PgplotApi {
         return ci;
     }
     void scf(int font) override {
+        font_ = font;
         italic_ = font == 3;
-        cpgscf(italic_ ? 2 : font);
+        cpgscf(gizaFont());
     }
     void sch(float size) override { cpgsch(size); }
 
@@ -99,12 +104,45 @@ class GizaApi final : public PgplotApi {
         cpgbox(xopt.c_str(), xtick, nxsub, yopt.c_str(), ytick, nysub);
     }
 
+    // PGPLOT's placement of the three labels.
     void lab(const std::string& xlabel, const std::string& ylabel, const std::string& top) override {
-        cpglab(label(xlabel).c_str(), label(ylabel).c_str(), label(top).c_str());
+        mtxt("T", 2.0f, 0.5f, 0.5f, top);
+        mtxt("B", 3.2f, 0.5f, 0.5f, xlabel);
+        mtxt("L", 2.2f, 0.5f, 0.5f, ylabel);
     }
+    // giza measures the displacement in its height of the current face (see qcs), so labels in
+    // another font than the one the margins were measured with move off the page: the text is
+    // placed in world coordinates at PGPLOT's distance instead.
     void mtxt(const std::string& side, float disp, float coord, float fjust,
               const std::string& text) override {
-        cpgmtxt(side.c_str(), disp, coord, fjust, label(text).c_str());
+        if (text.empty()) {
+            return;
+        }
+        float x1, x2, y1, y2;
+        cpgqwin(&x1, &x2, &y1, &y2);
+        float xch, ych;
+        qcs(kWorld, xch, ych);
+        const char edge =
+            side.empty() ? 'B' : static_cast<char>(std::toupper(static_cast<unsigned char>(side[0])));
+        const bool vertical = edge == 'L' || edge == 'R';
+        const float along = vertical ? y1 + coord * (y2 - y1) : x1 + coord * (x2 - x1);
+        float across = 0.0f;
+        switch (edge) {
+        case 'L':
+            across = x1 - disp * xch;
+            break;
+        case 'R':
+            across = x2 + disp * xch;
+            break;
+        case 'T':
+            across = y2 + disp * ych;
+            break;
+        default:
+            across = y1 - disp * ych;
+            break;
+        }
+        cpgptxt(vertical ? across : along, vertical ? along : across, vertical ? 90.0f : 0.0f, fjust,
+                label(text).c_str());
     }
     void text(float x, float y, const std::string& text) override { cpgtext(x, y, label(text).c_str()); }
     void pt(int n, const float* x, const float* y, int symbol) override { cpgpt(n, x, y, symbol); }
@@ -113,7 +151,16 @@ class GizaApi final : public PgplotApi {
     void err1(int dir, float x, float y, float e, float t) override { cpgerr1(dir, x, y, e, t); }
 
     void qcs(int units, float& xch, float& ych) override {
+        // giza's character height follows the face (its Times is a quarter smaller than its
+        // Arial, though the letters are alike); PGPLOT's does not. Measured with font 1, whose
+        // height is PGPLOT's 1/40 of the view surface.
+        if (font_ != 1) {
+            cpgscf(1);
+        }
         cpgqcs(units == kWorld ? kWorld : kNormalised, &xch, &ych);
+        if (font_ != 1) {
+            cpgscf(gizaFont());
+        }
         if (units == kNormalised || units == kWorld) {
             return;
         }
@@ -151,7 +198,10 @@ class GizaApi final : public PgplotApi {
 
   private:
     std::string label(const std::string& text) const { return gizaText(text, italic_); }
+    // Font 3 is giza's roman with the italic escape on every text.
+    int gizaFont() const { return italic_ ? 2 : font_; }
 
+    int font_ = 1;
     bool italic_ = false;
     bool open_ = false;
 };

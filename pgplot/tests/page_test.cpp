@@ -110,6 +110,12 @@ TEST(GizaLayer, QueriesOnARealDevice) {
     float dx1, dx2, dy1, dy2;
     pg->qvsz(3, dx1, dx2, dy1, dy2);
     EXPECT_NEAR(yd, yi * (dy2 - dy1) / (y2 - y1), 1e-3f);
+    for (const int font : {2, 3, 4, 1}) { // giza's own height differs by face
+        pg->scf(font);
+        float xf, yf;
+        pg->qcs(0, xf, yf);
+        EXPECT_FLOAT_EQ(yf, yn) << "font " << font;
+    }
     EXPECT_FALSE(pg->qinf("user").empty()); // giza's own answer crashes without a terminal
     pg->sls(3);
     EXPECT_EQ(pg->qls(), 3);

@@ -234,7 +234,7 @@ std::vector<int> drawnBox(const ScratchFolder& folder, const std::string& file) 
 
 struct EndToEndCase {
     const char* name;
-    int orientation, size, axes;
+    int orientation, size, axes, font;
     bool twoSections;
     std::vector<int> box;
 };
@@ -303,21 +303,22 @@ TEST_P(EndToEnd, WritesTheLetterPageWithTheGraphInItsPlace) {
     EXPECT_EQ(boxOf(text, "BoundingBox"), c.box);
     const auto drawn = drawnBox(folder, ps);
     ASSERT_EQ(drawn.size(), 4u);
-    // Everything drawn lies inside the declared box and fills most of it.
-    EXPECT_GE(drawn[0], c.box[0]);
-    EXPECT_GE(drawn[1], c.box[1]);
-    EXPECT_LE(drawn[2], c.box[2]);
-    EXPECT_LE(drawn[3], c.box[3]);
+    // Everything drawn lies inside the declared box, nothing is cut at its edge (a label pushed
+    // off the graph's page would end exactly there), and it fills most of the box.
+    EXPECT_GT(drawn[0], c.box[0] + 4);
+    EXPECT_GT(drawn[1], c.box[1] + 4);
+    EXPECT_LT(drawn[2], c.box[2] - 4);
+    EXPECT_LT(drawn[3], c.box[3] - 4);
     EXPECT_GT(drawn[2] - drawn[0], (c.box[2] - c.box[0]) * 7 / 10);
     EXPECT_GT(drawn[3] - drawn[1], (c.box[3] - c.box[1]) * 7 / 10);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Pages, EndToEnd,
-    ::testing::Values(EndToEndCase{"PortraitSmallLinear", 1, 0, 1, false, {25, 360, 587, 766}},
-                      EndToEndCase{"PortraitLargeSemiLogTwoSections", 1, 1, 2, true, {25, 216, 587, 778}},
-                      EndToEndCase{"LandscapeSmallLogLog", 0, 0, 3, false, {25, 18, 515, 666}},
-                      EndToEndCase{"LandscapeLargeLinearTwoSections", 0, 1, 1, true, {25, 18, 587, 774}}),
+    ::testing::Values(EndToEndCase{"PortraitSmallLinear", 1, 0, 1, 2, false, {25, 360, 587, 766}},
+                      EndToEndCase{"PortraitLargeSemiLogTwoSections", 1, 1, 2, 1, true, {25, 216, 587, 778}},
+                      EndToEndCase{"LandscapeSmallLogLog", 0, 0, 3, 3, false, {25, 18, 515, 666}},
+                      EndToEndCase{"LandscapeLargeLinearTwoSections", 0, 1, 1, 4, true, {25, 18, 587, 774}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(EndToEndFailures, UnwritableOutputAndMissingConfiguration) {
