@@ -1,6 +1,8 @@
 #include "app/main_screen.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QIcon>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -60,6 +62,15 @@ void ModalDialog::done(int result) {
 
 Qt::WindowFlags WithoutCloseBox(Qt::WindowFlags kind) {
     return kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}
+
+QString EditionIconFile(Application& app) {
+    return app.programFile(app.isLinear() ? QStringLiteral("tessaly.svg") : QStringLiteral("quorvex.svg"));
+}
+
+QIcon EditionIcon(Application& app) {
+    const QString file = EditionIconFile(app);
+    return QFileInfo(file).isFile() ? QIcon(file) : QIcon();
 }
 
 void CentreOnScreen(QWidget& window) {

@@ -55,6 +55,11 @@ protected:
 // Window flags of a window without a close box.
 Qt::WindowFlags WithoutCloseBox(Qt::WindowFlags kind);
 
+// The edition's icon file beside the program ("quorvex.svg" or "tessaly.svg"), and the icon itself
+// (an empty icon when the file is missing).
+QString EditionIconFile(Application& app);
+QIcon EditionIcon(Application& app);
+
 // Puts the window in the middle of the screen it is on.
 void CentreOnScreen(QWidget& window);
 

@@ -78,7 +78,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& objectName, const QStrin
 FrmData::FrmData(Application& app) : MainScreen(app, ScreenId::Data, HelpContext::Data) {
     setObjectName(QStringLiteral("frmData"));
     setWindowFlags(WithoutCloseBox(Qt::Window));
-    setWindowIcon(QIcon(app.programFile(app.isLinear() ? QStringLiteral("tessaly.svg") : QStringLiteral("quorvex.svg"))));
+    setWindowIcon(EditionIcon(app));
 
     QMenuBar* bar = menuBar();
     windowMenu_ = std::make_unique<WindowMenu>(

@@ -5,7 +5,6 @@
 #include "session/screen_parts.h"
 
 #include <QGridLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 
@@ -16,14 +15,13 @@ FrmAbout::FrmAbout(Application& app, QWidget* parent) : ModalDialog(app, parent,
     const Session& session = app.session();
     const QString word = EditionWord(session.Edition);
     const bool linear = session.Edition == u"LIN";
-    const QString icon = app.programFile(linear ? QStringLiteral("tessaly.svg") : QStringLiteral("quorvex.svg"));
     setWindowTitle(QStringLiteral("About ") + word);
-    setWindowIcon(QIcon(icon));
+    setWindowIcon(EditionIcon(app));
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("picIcon"));
     picture->setFixedSize(64, 64);
-    ShowPicture(*picture, icon);
+    ShowPicture(*picture, EditionIconFile(app));
 
     auto* title = new QLabel(word, this);
     title->setObjectName(QStringLiteral("lblTitle"));

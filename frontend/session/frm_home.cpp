@@ -39,7 +39,7 @@ QLabel* MakeLabel(QWidget* parent, const QString& objectName, const QString& tex
 FrmHome::FrmHome(Application& app) : MainScreen(app, ScreenId::Home, HelpContext::Home) {
     setObjectName(QStringLiteral("frmHome"));
     const bool linear = app.isLinear();
-    setWindowIcon(QIcon(app.programFile(linear ? QStringLiteral("tessaly.svg") : QStringLiteral("quorvex.svg"))));
+    setWindowIcon(EditionIcon(app));
 
     auto* central = new QWidget(this);
     setCentralWidget(central);

@@ -31,7 +31,7 @@ FrmStart::FrmStart(Application& app) : MainScreen(app, ScreenId::Start, HelpCont
     setWindowFlags(WithoutCloseBox(Qt::Window));
     setWindowTitle(app.productWord());
     const bool linear = app.isLinear();
-    setWindowIcon(QIcon(app.programFile(linear ? QStringLiteral("tessaly.svg") : QStringLiteral("quorvex.svg"))));
+    setWindowIcon(EditionIcon(app));
 
     auto* central = new QWidget(this);
     setCentralWidget(central);

@@ -1,0 +1,1 @@
+add_bench(data_screen_open frontend frontend_scripted)

@@ -1,0 +1,106 @@
+// Opening a data file of 16000 points on the data screen (reading it, computing the 5 % Y errors and
+// filling the grid), and scrolling the grid a page at a time, offscreen.
+#include <benchmark/benchmark.h>
+
+#include "app/application.h"
+#include "app/main_screen.h"
+#include "data/frm_data.h"
+#include "platform/scripted_services.h"
+#include "session/store.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace {
+
+using namespace frontend;
+
+QString WriteDataFile(const QTemporaryDir& folder) {
+    const QString path = folder.filePath("points16000.dat");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("Ada Byron    Pendulum\r\n");
+    for (int i = 1; i <= MaxPoints; ++i)
+        file.write(QByteArray::number(0.01 * i) + " " + QByteArray::number(0.001 * i * i) + " " +
+                   QByteArray::number(0.1 + 0.0001 * i) + "\r\n");
+    return path;
+}
+
+// A run of the program at its data screen, with the Y error mode 5 %.
+struct DataScreenRun {
+    explicit DataScreenRun(const QString& folder)
+        : scripted(folder), app(Edition::NonLinear, scripted.services(), QCoreApplication::applicationDirPath()) {
+        app.start();
+        app.session().Edition = EditionCode(Edition::NonLinear);
+        std::int16_t kind = YKindGiven, sub = YSubPercentage;
+        float value = 0.05f;
+        bool byDialog = true;
+        StoreYMode(app.store(), kind, sub, value, IntoStore, byDialog);
+        app.session().YModeSet = true;
+        app.showScreen(ScreenId::Data, app.loaded(ScreenId::Start));
+        data = app.loadedAs<FrmData>(ScreenId::Data);
+        data->resize(720, 520);
+    }
+
+    void open(const QString& path) {
+        scripted.dialogs.onModal([](QDialog& dialog) {
+            dialog.findChild<QAbstractButton*>("optDataFrFile")->click();
+            dialog.findChild<QAbstractButton*>("Command1")->click();
+            return dialog.result();
+        });
+        scripted.dialogs.chooseFile(path);
+        data->enterData();
+        benchmark::DoNotOptimize(data->grid().viewport()->grab());
+    }
+
+    ScriptedServices scripted;
+    Application app;
+    FrmData* data = nullptr;
+};
+
+void BM_OpenDataFile16000(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QString path = WriteDataFile(folder);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto run = std::make_unique<DataScreenRun>(folder.path());
+        state.ResumeTiming();
+        run->open(path);
+        state.PauseTiming();
+        if (run->data->points().count != MaxPoints) state.SkipWithError("the file was not read");
+        run.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenDataFile16000)->Unit(benchmark::kMillisecond);
+
+// One page down and a drawing of the visible rows, through all 16000 rows and back to the top.
+void BM_ScrollGridOnePage(benchmark::State& state) {
+    QTemporaryDir folder;
+    DataScreenRun run(folder.path());
+    run.open(WriteDataFile(folder));
+    QScrollBar& bar = *run.data->grid().verticalScrollBar();
+    for (auto _ : state) {
+        bar.setValue(bar.value() >= bar.maximum() ? 0 : bar.value() + bar.pageStep());
+        benchmark::DoNotOptimize(run.data->grid().viewport()->grab());
+    }
+    state.counters["pages"] = static_cast<double>(bar.maximum() / std::max(bar.pageStep(), 1) + 1);
+}
+BENCHMARK(BM_ScrollGridOnePage)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qt(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
