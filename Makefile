@@ -46,7 +46,11 @@ run-linear: build
 bench: deps
 	@[ -f build-bench/build.ninja ] || cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j $(JOBS)
-	@for b in build-bench/bin/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+	@for declaration in bench/*.cmake; do \
+	  name=$$(basename $$declaration .cmake); \
+	  echo "== $$name"; \
+	  build-bench/bin/$$name --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; \
+	done
 
 # The library tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps

@@ -1,3 +1,5 @@
-add_bench(pgplot_ps)
-target_compile_definitions(pgplot_ps PRIVATE PGPLOT_PROGRAM="$<TARGET_FILE:pgplot>")
-add_dependencies(pgplot_ps pgplot)
+if(TARGET pgplot)
+  add_bench(pgplot_ps)
+  target_compile_definitions(pgplot_ps PRIVATE PGPLOT_PROGRAM="$<TARGET_FILE:pgplot>")
+  add_dependencies(pgplot_ps pgplot)
+endif()
