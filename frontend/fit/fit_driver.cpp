@@ -71,7 +71,7 @@ Activation FitDriver::activate() {
     if (session_.XErrorsAllowed && (s.functionNumber < 1 || s.functionNumber > 4)) {
         dialogs_.message(QStringLiteral("Tessaly cannot do fits using X Errors with this function.  Please choose a "
                                         "different fitting function."));
-        return {true, true};
+        return {true, true, false};
     }
     if (s.yKind == YKindGiven && s.ySub == YSubIndividual && !session_.YErrorsEntered) {
         dialogs_.message(MissingErrorsText("Y"), MessageButtons::Ok, MessageIcon::Critical,

@@ -15,8 +15,9 @@
 namespace frontend {
 
 struct Activation {
-    bool stopped = false; // a check stopped the activation: nothing after it was done
+    bool stopped = false;  // a check stopped the activation: nothing after it was done
     bool sendHome = false; // at least one check asks for the home screen
+    bool runMenuApplies = true; // false when the function cannot be fitted as the Run menu would say
 };
 
 class FitDriver {

@@ -168,8 +168,7 @@ void FrmFit::activate() {
         mnuSaveRtf_->setEnabled(false);
     }
     const Activation activation = driver_.activate();
-    if (!(activation.stopped && session_.XErrorsAllowed && (driver_.state().functionNumber < 1 ||
-                                                            driver_.state().functionNumber > 4))) {
+    if (activation.runMenuApplies) {
         mnuGo_->setText(session_.XErrorsAllowed ? QStringLiteral("Fit using both X and Y Errors (F5)")
                                                 : QStringLiteral("Fit (F5)"));
         mnuRunFitxy_->setVisible(session_.XErrorsAllowed);
