@@ -194,13 +194,13 @@ void FrmData::refresh() {
         StorePoints(store, points_.x, points_.y, points_.ySigma, points_.capacity, OutOfStore);
         if (session.YErrorsEntered) StoreYErrorsRaw(store, points_.yErrorsRaw, points_.capacity, OutOfStore);
         StorePointCount(store, points_.count, OutOfStore);
-        if (session.XErrorsAllowed) {
-            StoreXSigma(store, points_.xSigma, points_.capacity, OutOfStore);
-            if (session.XErrorsEntered)
-                StoreXErrorsRaw(store, points_.xErrorsRaw, points_.capacity, OutOfStore);
-            else
-                points_.xErrorsRaw.assign(static_cast<std::size_t>(points_.capacity), 0.0f);
-        }
+        // The X arrays come along whenever the store holds them, so that storing the points after a
+        // change never writes stale X errors back.
+        if (session.XErrorsAllowed || session.XModeSet) StoreXSigma(store, points_.xSigma, points_.capacity, OutOfStore);
+        if (session.XErrorsEntered)
+            StoreXErrorsRaw(store, points_.xErrorsRaw, points_.capacity, OutOfStore);
+        else
+            points_.xErrorsRaw.assign(static_cast<std::size_t>(points_.capacity), 0.0f);
         resizeArrays(points_.capacity);
         model_->clear();
         fillGrid();

@@ -19,7 +19,6 @@ public:
 
     // The column layout: with X errors allowed X, X error, Y, Y error, else X, Y, Y error.
     void setXErrorColumn(bool withXErrors);
-    bool hasXErrorColumn() const { return withXErrors_; }
     int columnOf(PointColumn column) const;
     // The kind of column `index`, or nothing outside the layout.
     std::optional<PointColumn> kindOf(int column) const;
@@ -30,7 +29,6 @@ public:
     void clear() { fill(0, false, false); }
     // Shows points 1..rows with the error columns as they are (typed entry adds one row at a time).
     void showRows(int rows);
-    int filledRows() const { return filledRows_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
