@@ -93,6 +93,12 @@ TEST_F(FitScreens, TypedWorkedExampleFromTheFunctionDialogToTheReport) {
         EXPECT_TRUE(child<QAction>(*screen, QStringLiteral("mnuSaveRpt"))->isEnabled());
         EXPECT_FALSE(child<QAction>(*screen, QStringLiteral("mnuNextPage"))->isEnabled()); // one page
         EXPECT_TRUE(navigations.empty());
+        // Set FIT_REPORT_PNG to a folder to look at the screens.
+        if (const QString folder = qEnvironmentVariable("FIT_REPORT_PNG"); !folder.isEmpty()) {
+            const QString word = EditionWord(edition);
+            functionDialog(edition)->grab().save(folder + QStringLiteral("/frmFitFn-%1.png").arg(word));
+            screen->grab().save(folder + QStringLiteral("/frmFit-%1.png").arg(word));
+        }
     }
 }
 
