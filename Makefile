@@ -9,7 +9,7 @@ DEPS := build-essential cmake ninja-build ccache pkg-config \
         libgtest-dev libgmock-dev libbenchmark-dev \
         qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core fonts-liberation \
         giza-dev libx11-dev libcups2-dev libxlsxwriter-dev libminizip-dev libfreexl-dev \
-        ghostscript poppler-utils xvfb xauth x11-utils
+        ghostscript poppler-utils xvfb xauth x11-utils librsvg2-bin
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -72,10 +72,10 @@ FrmHome::FrmHome(Application& app) : MainScreen(app, ScreenId::Home, HelpContext
     lblXErrorMode_ = MakeLabel(central, QStringLiteral("lblXErrorMode"), QStringLiteral("X Error Type not set"));
     lblSaveData_ = MakeLabel(central, QStringLiteral("lblSaveData"), QStringLiteral("No data in program"));
     picFitFunc_ = MakeLabel(central, QStringLiteral("picFitFunc"), QString());
-    // The pictures are drawn 240 by 48 on white; the sunken frame goes around them.
+    // The pictures are 48 high and up to 444 wide, drawn on white; the sunken frame goes around them.
     picFitFunc_->setFrameShape(QFrame::Panel);
     picFitFunc_->setFrameShadow(QFrame::Sunken);
-    picFitFunc_->setFixedSize(240 + 2 * picFitFunc_->frameWidth(), 48 + 2 * picFitFunc_->frameWidth());
+    picFitFunc_->setFixedSize(390 + 2 * picFitFunc_->frameWidth(), 48 + 2 * picFitFunc_->frameWidth());
     picFitFunc_->setAlignment(Qt::AlignCenter);
     picFitFunc_->setAutoFillBackground(true);
     QPalette white = picFitFunc_->palette();
@@ -200,7 +200,7 @@ void FrmHome::activate() {
 
     ShowPicture(*picFitFunc_, application.programFile(FunctionPictureName(application.edition(), session.FunctionChosen,
                                                                           store.FunctionNumber) +
-                                                      QStringLiteral(".svg")));
+                                                      QStringLiteral(".png")));
     showFitState();
     application.refreshSaveState();
 

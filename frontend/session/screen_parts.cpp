@@ -101,7 +101,9 @@ void ShowPicture(QLabel& label, const QString& path) {
                 renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
             }
         } else {
-            picture = QPixmap(path).scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            const qreal ratio = label.devicePixelRatioF();
+            picture = QPixmap(path).scaled(area * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            picture.setDevicePixelRatio(ratio);
         }
     }
     label.setPixmap(picture);

@@ -51,7 +51,8 @@ void ShowAbout(MainScreen& screen);
 
 // The base name of the picture of the chosen function ("nofunc" before a function is chosen).
 QString FunctionPictureName(Edition edition, bool functionChosen, std::int16_t functionNumber);
-// Draws the picture file (SVG or PNG) into the label, scaled to fit; a missing file leaves it empty.
+// Draws the picture file (PNG, or SVG for the icons) into the label, scaled to fit; a missing file
+// leaves it empty.
 void ShowPicture(QLabel& label, const QString& path);
 
 } // namespace frontend
