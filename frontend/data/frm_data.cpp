@@ -128,7 +128,7 @@ FrmData::FrmData(Application& app) : MainScreen(app, ScreenId::Data, HelpContext
     courier.setStyleHint(QFont::Monospace);
     grdData_->setFont(courier);
     grdData_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdData_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grdData_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     // Every row as high as the first, so that 16000 rows scroll without measuring them.
     grdData_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdData_->verticalHeader()->setDefaultSectionSize(grdData_->fontMetrics().height() + 6);

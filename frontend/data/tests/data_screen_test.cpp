@@ -207,12 +207,17 @@ TEST_F(DataScreen, DeleteAsksOnceForAllRowsAndRefusesEmptyRows) {
     typeIn(data, {"1,1", "2,2", "3,3", "*"});
     scripted.dialogs.clearTranscript();
 
+    selectRows(data, 0, 0);
+    data.grid().selectionModel()->select(
+        QItemSelection(data.model().index(2, 0), data.model().index(2, 2)), QItemSelectionModel::Select);
+    pressKey(data, Qt::Key_Delete);
     selectRows(data, 2, 3);
     pressKey(data, Qt::Key_Delete);
     selectRows(data, 1, 1);
     scripted.dialogs.answer(MessageAnswer::Cancel);
     pressKey(data, Qt::Key_Delete);
-    EXPECT_EQ(texts(), (QStringList{"At least one empty row is selected.  Please try again.",
+    EXPECT_EQ(texts(), (QStringList{"Please select only one group of rows to delete",
+                                    "At least one empty row is selected.  Please try again.",
                                     "Data point  2 will be deleted"}));
     EXPECT_EQ(app->store().PointCount, 3);
 
@@ -316,6 +321,15 @@ TEST_F(DataScreen, WindowMenuLeadsOnlyToScreensOfThisBuild) {
     trigger(data, "mnuWinHome");
     EXPECT_TRUE(app->loaded(ScreenId::Home)->isVisible());
     EXPECT_FALSE(data.isVisible());
+}
+
+TEST_F(DataScreen, EditButtonExplainsEditingAndDeleting) {
+    FrmData& data = openDataScreen(Edition::Linear);
+    click(data, "cmdEdit");
+    EXPECT_EQ(texts(), QStringList{"To edit a cell, double click on it.\r\n\r\nTo delete a data point, select the point "
+                                   "by clicking on the point number in the grey region to the left of the X column and "
+                                   "press the keyboard Delete key.  You may select multiple contiguous points by "
+                                   "dragging the mouse along the point numbers."});
 }
 
 TEST_F(DataScreen, EndKeyMovesToTheLastDataColumn) {
