@@ -1,12 +1,14 @@
 // From F5 on the fit screen to the report shown: 16000 points, the exponential model (3), in the
 // non-linear edition. The summary report is what the screen chooses for more than 100 points; the
 // full report (every point in the table, some 300 pages) is the Options menu's other choice.
+#include "app/application.h"
 #include "fit/frm_fit.h"
 #include "fit/report_preview.h"
 #include "platform/scripted_services.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -16,7 +18,6 @@ namespace {
 using namespace frontend;
 
 void SetUpExponentialData(Session& session, DataStore& store) {
-    StartUp(session, store, QStringLiteral("/opt/fit/"));
     session.Edition = QStringLiteral("NON");
     session.DataInProgram = session.YModeSet = session.FunctionChosen = session.EstimatesEntered = true;
     constexpr std::int16_t n = 16000;
@@ -41,13 +42,13 @@ void SetUpExponentialData(Session& session, DataStore& store) {
 }
 
 void FitReport(benchmark::State& state, bool fullReport) {
-    Session session;
-    DataStore store;
-    SetUpExponentialData(session, store);
-    ScriptedDialogs dialogs;
-    RecordingHelp help;
-    LibraryEngines engines;
-    FrmFit screen(session, store, dialogs, help, engines);
+    QTemporaryDir folder;
+    ScriptedServices scripted(folder.path());
+    Application app(Edition::NonLinear, scripted.services(), folder.path());
+    Session& session = app.session();
+    SetUpExponentialData(session, app.store());
+    ScriptedDialogs& dialogs = scripted.dialogs;
+    FrmFit screen(app);
     screen.show();
     screen.activate();
     screen.driver().state().fullReport = fullReport;

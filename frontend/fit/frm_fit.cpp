@@ -2,14 +2,15 @@
 
 #include "fit/report_preview.h"
 #include "session/helpers.h"
+#include "session/screen_parts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QKeyEvent>
 #include <QVBoxLayout>
 
 namespace frontend {
@@ -40,12 +41,17 @@ protected:
 
 } // namespace
 
-FrmFit::FrmFit(Session& session, DataStore& store, Dialogs& dialogs, Help& help, FitEngines& engines,
-               QWidget* parent)
-    : QMainWindow(parent), session_(session), help_(help), driver_(session, store, dialogs, engines) {
+FrmFit::FrmFit(Application& app) : FrmFit(app, std::make_unique<LibraryEngines>(), nullptr) {}
+
+FrmFit::FrmFit(Application& app, FitEngines& engines) : FrmFit(app, nullptr, &engines) {}
+
+FrmFit::~FrmFit() = default;
+
+FrmFit::FrmFit(Application& app, std::unique_ptr<FitEngines> ownEngines, FitEngines* engines)
+    : MainScreen(app, ScreenId::Fit, HelpContentsContext), ownEngines_(std::move(ownEngines)),
+      driver_(app.session(), app.store(), app.dialogs(), engines ? *engines : *ownEngines_) {
     setObjectName(QStringLiteral("frmFit"));
-    const bool linear = session.Edition == u"LIN";
-    setWindowIcon(QIcon(session.AppPath + (linear ? QStringLiteral("tessaly.svg") : QStringLiteral("quorvex.svg"))));
+    setWindowIcon(QIcon(app.programFile(app.isLinear() ? QStringLiteral("tessaly.svg") : QStringLiteral("quorvex.svg"))));
 
     QMenuBar& bar = *menuBar();
     QMenu* file = bar.addMenu(QStringLiteral("&File"));
@@ -72,7 +78,8 @@ FrmFit::FrmFit(Session& session, DataStore& store, Dialogs& dialogs, Help& help,
     options->setObjectName(QStringLiteral("mnuOptions"));
     mnuOptionsQuad_ = options->addMenu(QStringLiteral("For quadratic fits with x-errors, use"));
     mnuOptionsQuad_->setObjectName(QStringLiteral("mnuOptionsQuad"));
-    mnuOptionsJoliette_ = AddAction(*mnuOptionsQuad_, QStringLiteral("Joliette algorithm (default)"), "mnuOptionsJoliette");
+    mnuOptionsJoliette_ =
+        AddAction(*mnuOptionsQuad_, QStringLiteral("Joliette algorithm (default)"), "mnuOptionsJoliette");
     mnuOptionsLybanon_ = AddAction(*mnuOptionsQuad_, QStringLiteral("Lybanon algorithm"), "mnuOptionsLybanon");
     for (QAction* a : {mnuOptionsJoliette_, mnuOptionsLybanon_}) a->setCheckable(true);
     connect(mnuOptionsJoliette_, &QAction::triggered, this, [this] { chooseQuadraticAlgorithm(JolietteAlgorithm); });
@@ -98,44 +105,24 @@ FrmFit::FrmFit(Session& session, DataStore& store, Dialogs& dialogs, Help& help,
     });
     connect(mnuReportPage_, &QAction::triggered, this, [this] { preview_->setCurrentPage(preview_->pageCount()); });
 
-    QAction* mnuContinu = AddAction(*bar.addMenu(QStringLiteral("&Continue")), QStringLiteral("&Continue (Home Screen)"),
-                                    "mnuContinu");
-    connect(mnuContinu, &QAction::triggered, this, [this] { goTo(FitScreenTarget::Home); });
-    QMenu* window = bar.addMenu(QStringLiteral("&Window"));
-    window->setObjectName(QStringLiteral("mnuWindow"));
-    const struct {
-        const char* text;
-        const char* name;
-        FitScreenTarget target;
-    } entries[] = {{"&Home Screen", "mnuWindowHome", FitScreenTarget::Home},
-                   {"&Data Screen", "mnuWindowData", FitScreenTarget::Data},
-                   {"&Spreadsheet", "mnuWindowSpread", FitScreenTarget::Spreadsheet},
-                   {"&PGPlot Graph", "mnuWindowPGPlot", FitScreenTarget::Graph}};
-    for (const auto& entry : entries) {
-        QAction* action = AddAction(*window, QString::fromLatin1(entry.text), entry.name);
-        const FitScreenTarget target = entry.target;
-        connect(action, &QAction::triggered, this, [this, target] { goTo(target); });
-        windowEntries_.push_back(action);
-    }
-    windowEntries_.push_back(mnuContinu);
-    mnuWindowPGPlot_ = windowEntries_[3];
-    for (QAction* a : windowEntries_) a->setEnabled(false);
-
-    QMenu* helpMenu = bar.addMenu(QStringLiteral("&Help"));
-    connect(AddAction(*helpMenu, QStringLiteral("&Contents"), "mnuHelpContents"), &QAction::triggered, this,
-            [this] { help_.showContents(); });
-    connect(AddAction(*helpMenu, QStringLiteral("&How to use Help"), "mnuHelpOnHelp"), &QAction::triggered, this,
-            [this] { help_.showHelpOnHelp(); });
+    QAction* mnuContinu = bar.addAction(QStringLiteral("&Continue (Home Screen)"));
+    mnuContinu->setObjectName(QStringLiteral("mnuContinu"));
+    connect(mnuContinu, &QAction::triggered, this, [this] { this->app().showScreen(ScreenId::Home, this); });
+    windowMenu_ = std::make_unique<WindowMenu>(
+        *this, bar,
+        std::initializer_list<WindowMenu::Entry>{
+            {ScreenId::Home, QStringLiteral("&Home Screen"), QStringLiteral("mnuWindowHome")},
+            {ScreenId::Data, QStringLiteral("&Data Screen"), QStringLiteral("mnuWindowData")},
+            {ScreenId::Spreadsheet, QStringLiteral("&Spreadsheet"), QStringLiteral("mnuWindowSpread")},
+            {ScreenId::Graph, QStringLiteral("&PGPlot Graph"), QStringLiteral("mnuWindowPGPlot")}});
+    AddHelpMenu(*this, bar);
 
     lblInit_ = new HideOnClickLabel(
         QStringLiteral("Please press function key F 5 or choose Run from the top menu to do fit."));
     lblInit_->setObjectName(QStringLiteral("lblInit"));
     preview_ = new ReportPreview;
     preview_->setToolTip(ReportHint);
-    connect(preview_, &ReportPreview::styleToggleRequested, this, [this] {
-        session_.Advanced = !session_.Advanced;
-        mnuWindowPGPlot_->setVisible(session_.Advanced);
-    });
+    connect(preview_, &ReportPreview::styleToggleRequested, this, &FrmFit::toggleReportStyle);
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(lblInit_);
@@ -143,24 +130,15 @@ FrmFit::FrmFit(Session& session, DataStore& store, Dialogs& dialogs, Help& help,
     setCentralWidget(central);
     resize(900, 760);
 
-    // Loading: runs use the X errors, quadratic ones by Joliette's method.
+    // On loading, runs use the X errors, and quadratic ones Joliette's method.
     chooseQuadraticAlgorithm(JolietteAlgorithm);
     preview_->setLayout(&driver_.report().layout);
 }
 
-void FrmFit::setNavigation(std::function<void(FitScreenTarget)> showScreen) {
-    showScreen_ = std::move(showScreen);
-    for (QAction* a : windowEntries_) a->setEnabled(static_cast<bool>(showScreen_));
-}
-
-void FrmFit::goTo(FitScreenTarget target) {
-    if (showScreen_) showScreen_(target);
-    else hide();
-}
-
 void FrmFit::activate() {
-    lblInit_->setVisible(!session_.FitDone);
-    if (!session_.FitDone) {
+    Session& session = app().session();
+    lblInit_->setVisible(!session.FitDone);
+    if (!session.FitDone) {
         driver_.clearReport();
         preview_->setLayout(&driver_.report().layout);
         setPageCommands(false);
@@ -169,18 +147,18 @@ void FrmFit::activate() {
     }
     const Activation activation = driver_.activate();
     if (activation.runMenuApplies) {
-        mnuGo_->setText(session_.XErrorsAllowed ? QStringLiteral("Fit using both X and Y Errors (F5)")
-                                                : QStringLiteral("Fit (F5)"));
-        mnuRunFitxy_->setVisible(session_.XErrorsAllowed);
-        mnuOptionsQuad_->menuAction()->setVisible(session_.XErrorsAllowed);
+        mnuGo_->setText(session.XErrorsAllowed ? QStringLiteral("Fit using both X and Y Errors (F5)")
+                                               : QStringLiteral("Fit (F5)"));
+        mnuRunFitxy_->setVisible(session.XErrorsAllowed);
+        mnuOptionsQuad_->menuAction()->setVisible(session.XErrorsAllowed);
     }
     if (!activation.stopped) {
         const bool full = driver_.state().fullReport;
         mnuOptShowFull_->setChecked(full);
         mnuOptShowSum_->setChecked(!full);
-        setWindowTitle(EditionWord(session_.Edition) + QStringLiteral(" -- Fit Screen"));
+        setWindowTitle(EditionWord(session.Edition) + QStringLiteral(" -- Fit Screen"));
     }
-    if (activation.sendHome) goTo(FitScreenTarget::Home);
+    if (activation.sendHome) app().showScreen(ScreenId::Home, this);
 }
 
 void FrmFit::run() {
@@ -217,6 +195,12 @@ void FrmFit::chooseQuadraticAlgorithm(std::int16_t algorithm) {
     mnuOptionsLybanon_->setChecked(algorithm == LybanonAlgorithm);
 }
 
+void FrmFit::toggleReportStyle() {
+    Session& session = app().session();
+    session.Advanced = !session.Advanced;
+    windowMenu_->setVisible(ScreenId::Graph, session.Advanced);
+}
+
 void FrmFit::keyPressEvent(QKeyEvent* event) {
     // F5 runs without touching the X-error switch; the screen sees the key whichever control has the focus.
     if (event->key() == Qt::Key_F5 && event->modifiers() == Qt::NoModifier) {
@@ -224,14 +208,15 @@ void FrmFit::keyPressEvent(QKeyEvent* event) {
         run();
         return;
     }
-    QMainWindow::keyPressEvent(event);
+    MainScreen::keyPressEvent(event);
 }
 
 void FrmFit::closeEvent(QCloseEvent* event) {
-    event->accept();
-    session_.FitDone = false;
-    help_.quit();
-    goTo(FitScreenTarget::Home);
+    MainScreen::closeEvent(event);
+    if (!event->isAccepted()) return;
+    // Unloading the fit screen makes its results stale and brings the home screen back.
+    app().session().FitDone = false;
+    app().showScreen(ScreenId::Home);
 }
 
 } // namespace frontend

@@ -3,11 +3,10 @@
 #ifndef FRONTEND_FIT_FRM_FIT_H
 #define FRONTEND_FIT_FRM_FIT_H
 
+#include "app/main_screen.h"
 #include "fit/fit_driver.h"
-#include "platform/help.h"
 
-#include <QMainWindow>
-#include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -16,22 +15,19 @@ class QMenu;
 namespace frontend {
 
 class ReportPreview;
+class WindowMenu;
 
-// The screens the fit screen's Window menu and checks lead to.
-enum class FitScreenTarget { Home, Data, Spreadsheet, Graph };
-
-class FrmFit final : public QMainWindow {
+class FrmFit final : public MainScreen {
     Q_OBJECT
 public:
-    FrmFit(Session& session, DataStore& store, Dialogs& dialogs, Help& help, FitEngines& engines,
-           QWidget* parent = nullptr);
+    // The fit screen of the application, fitting with the engine libraries.
+    explicit FrmFit(Application& app);
+    // The same with other engines (tests watch what the driver hands them).
+    FrmFit(Application& app, FitEngines& engines);
+    ~FrmFit() override;
 
-    // Hides this screen and shows another one (the application's navigation). Until it is given the
-    // Window menu entries stay disabled and a check that sends the user home only hides the screen.
-    void setNavigation(std::function<void(FitScreenTarget)> showScreen);
-
-    // Runs every time the screen becomes active.
-    void activate();
+    // Every time the screen becomes active: the store's data, the checks, the menus.
+    void activate() override;
 
     FitDriver& driver() { return driver_; }
     ReportPreview& reportView() { return *preview_; }
@@ -41,25 +37,23 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    FrmFit(Application& app, std::unique_ptr<FitEngines> ownEngines, FitEngines* engines);
     void run();
     void showReport();
     void setPageCommands(bool enabled);
     void chooseReport(bool full);
     void chooseQuadraticAlgorithm(std::int16_t algorithm);
-    void goTo(FitScreenTarget target);
+    void toggleReportStyle();
 
-    Session& session_;
-    Help& help_;
+    std::unique_ptr<FitEngines> ownEngines_;
     FitDriver driver_;
-    std::function<void(FitScreenTarget)> showScreen_;
+    std::unique_ptr<WindowMenu> windowMenu_;
 
     QLabel* lblInit_;
     ReportPreview* preview_;
     QAction *mnuGo_, *mnuRunFitxy_, *mnuOptionsJoliette_, *mnuOptionsLybanon_, *mnuOptShowFull_, *mnuOptShowSum_;
     QAction *mnuNextPage_, *mnuPrevPage_, *mnuReportPage_, *mnuSaveRpt_, *mnuSaveRtf_;
-    QAction *mnuWindowPGPlot_;
     QMenu* mnuOptionsQuad_;
-    std::vector<QAction*> windowEntries_;
 };
 
 } // namespace frontend

@@ -87,12 +87,8 @@ private:
 };
 
 // The worked example: x = 1 ... 7, every Y error 0.05 (constant), exponential model with the
-// estimates 4 and -0.2, in the given edition; data typed in, so the capacity is 100.
-inline void SetUpWorkedExample(Session& session, DataStore& store, Edition edition) {
-    StartUp(session, store, QStringLiteral("/opt/fit/"));
-    session.Edition = EditionCode(edition);
-    session.Names = QStringLiteral("Ada Lovelace");
-    session.Experiment = QStringLiteral("Radioactive decay");
+// estimates 4 and -0.2; data typed in, so the capacity is 100.
+inline void LoadWorkedExample(Session& session, DataStore& store) {
     session.DataInProgram = session.YModeSet = session.FunctionChosen = session.EstimatesEntered = true;
     const std::vector<float> y{3.7141f, 2.7341f, 2.0428f, 1.496f, 1.1257f, 0.8165f, 0.6223f};
     store.Capacity = 100;
@@ -115,9 +111,18 @@ inline void SetUpWorkedExample(Session& session, DataStore& store, Edition editi
     store.InitialParams = {4.0f, -0.2f};
 }
 
+// A fresh session of the edition with the worked example in it.
+inline void SetUpWorkedExample(Session& session, DataStore& store, Edition edition) {
+    StartUp(session, store, QStringLiteral("/opt/fit/"));
+    session.Edition = EditionCode(edition);
+    session.Names = QStringLiteral("Ada Lovelace");
+    session.Experiment = QStringLiteral("Radioactive decay");
+    LoadWorkedExample(session, store);
+}
+
 // n points on an exact straight line y = 1 + 2x with Y errors of 0.1.
-inline void SetUpLine(Session& session, DataStore& store, Edition edition, int n) {
-    SetUpWorkedExample(session, store, edition);
+inline void LoadLine(Session& session, DataStore& store, int n) {
+    LoadWorkedExample(session, store);
     store.Capacity = static_cast<std::int16_t>(std::max(n, 100));
     store.PointCount = static_cast<std::int16_t>(n);
     store.X.assign(static_cast<std::size_t>(store.Capacity), 0.0f);
@@ -133,6 +138,11 @@ inline void SetUpLine(Session& session, DataStore& store, Edition edition, int n
     store.YErrorValue = 0.1f;
     store.FunctionNumber = 1;
     store.InitialParams = {1.0f, 2.0f};
+}
+
+inline void SetUpLine(Session& session, DataStore& store, Edition edition, int n) {
+    SetUpWorkedExample(session, store, edition);
+    LoadLine(session, store, n);
 }
 
 } // namespace frontend::testing

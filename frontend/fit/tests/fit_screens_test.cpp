@@ -2,124 +2,132 @@
 #include "fit/frm_fit_fn.h"
 #include "fit/report_preview.h"
 
+#include "app/tests/screen_fixture.h"
 #include "fit_fixture.h"
-#include "platform/scripted_services.h"
 #include "session/helpers.h"
 #include "strd.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <gtest/gtest.h>
-#include <qstring_printer.h>
 
 namespace frontend {
 namespace {
 
 using testing::RecordingEngines;
 
-class FitScreens : public ::testing::Test {
+// The fit screens in a run of the program: the home screen is showing, the fit screen fits with
+// recording engines, and the store holds what a test loads into it.
+class FitScreens : public testing_screens::ScreenTest {
 protected:
-    void start(Edition edition) {
-        testing::SetUpWorkedExample(session, store, edition);
-        dialogs.setProductWord(EditionWord(edition));
+    Session& session() { return app->session(); }
+    DataStore& store() { return app->store(); }
+
+    FrmHome& atHome(Edition edition) {
+        FrmHome& home = startAtHome(edition, QStringLiteral("Ada Lovelace"), QStringLiteral("Radioactive decay"));
+        app->registerScreen(ScreenId::Fit, [this](Application& a) {
+            auto* screen = new FrmFit(a, engines);
+            screen->driver().setPage(LetterPage());
+            return screen;
+        });
+        return home;
+    }
+    // The worked example in the store; the home screen shows it.
+    FrmHome& withWorkedExample(Edition edition) {
+        FrmHome& home = atHome(edition);
+        testing::LoadWorkedExample(session(), store());
+        home.activate();
+        return home;
+    }
+    // The fit button of the home screen.
+    FrmFit& fitScreen(FrmHome& home) {
+        home.activate();
+        click(home, "cmdFit");
+        FrmFit* screen = app->loadedAs<FrmFit>(ScreenId::Fit);
+        if (!screen) throw std::runtime_error("no fit screen");
+        return *screen;
     }
     std::unique_ptr<FrmFitFn> functionDialog(Edition edition) {
-        auto dialog = std::make_unique<FrmFitFn>(edition, session, store, dialogs, help);
+        auto dialog = std::make_unique<FrmFitFn>(edition, session(), store(), scripted.dialogs, scripted.help);
         dialog->show();
         return dialog;
     }
-    template <typename T> T* child(QWidget& parent, const QString& name) {
-        T* w = parent.findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
+    static void type(QWidget& dialog, int box, const QString& text) {
+        dialog.findChild<QLineEdit*>(QStringLiteral("txtPrm_%1").arg(box))->setText(text);
     }
-    void click(QWidget& parent, const QString& name) { QTest::mouseClick(child<QWidget>(parent, name), Qt::LeftButton); }
-    void type(QWidget& parent, int box, const QString& text) {
-        child<QLineEdit>(parent, QStringLiteral("txtPrm_%1").arg(box))->setText(text);
-    }
-    std::unique_ptr<FrmFit> fitScreen() {
-        auto screen = std::make_unique<FrmFit>(session, store, dialogs, help, engines);
-        screen->driver().setPage(LetterPage());
-        screen->setNavigation([this](FitScreenTarget t) { navigations.push_back(t); });
-        screen->show();
-        screen->activate();
-        return screen;
-    }
-    void trigger(QWidget& screen, const char* action) { child<QAction>(screen, QString::fromLatin1(action))->trigger(); }
-    QStringList report(FrmFit& screen) const { return screen.driver().report().document.plainText(); }
+    static QStringList report(FrmFit& screen) { return screen.driver().report().document.plainText(); }
+    static bool enabled(QWidget& screen, const char* action) { return child<QAction>(screen, action)->isEnabled(); }
+    static bool checked(QWidget& screen, const char* action) { return child<QAction>(screen, action)->isChecked(); }
 
-    Session session;
-    DataStore store;
-    ScriptedDialogs dialogs;
-    RecordingHelp help;
     RecordingEngines engines;
-    std::vector<FitScreenTarget> navigations;
 };
 
 TEST_F(FitScreens, TypedWorkedExampleFromTheFunctionDialogToTheReport) {
     for (Edition edition : {Edition::NonLinear, Edition::Linear}) {
         SCOPED_TRACE(static_cast<int>(edition));
-        start(edition);
-        session.FunctionChosen = session.EstimatesEntered = false;
-        store.FunctionNumber = store.ParamCount = 0;
-        store.InitialParams = {};
-        auto dialog = functionDialog(edition);
-        EXPECT_FALSE(child<QLineEdit>(*dialog, QStringLiteral("txtPrm_0"))->isEnabled());
-        click(*dialog, QStringLiteral("optFitFunc_2"));
-        EXPECT_TRUE(child<QLineEdit>(*dialog, QStringLiteral("txtPrm_1"))->isEnabled());
-        EXPECT_FALSE(child<QLineEdit>(*dialog, QStringLiteral("txtPrm_2"))->isEnabled());
-        type(*dialog, 0, QStringLiteral("4"));
-        type(*dialog, 1, QStringLiteral(" -0.2 "));
-        click(*dialog, QStringLiteral("cmdContinue"));
-        EXPECT_EQ(dialog->result(), QDialog::Accepted);
-        EXPECT_TRUE(session.FunctionChosen && session.EstimatesEntered);
-        EXPECT_EQ(store.FunctionNumber, 3);
-        EXPECT_EQ(store.ParamCount, 2);
-        EXPECT_EQ(store.InitialParams[1], -0.2f);
-        EXPECT_EQ(help.calls().back(), QStringLiteral("quit"));
+        FrmHome& home = withWorkedExample(edition);
+        session().FunctionChosen = session().EstimatesEntered = false;
+        store().FunctionNumber = store().ParamCount = 0;
+        store().InitialParams = {};
+        // Fitting Function: the exponential, estimates 4 and -0.2.
+        scripted.dialogs.onModal([](QDialog& dialog) {
+            dialog.show();
+            EXPECT_FALSE(child<QLineEdit>(dialog, "txtPrm_0")->isEnabled());
+            click(dialog, "optFitFunc_2");
+            EXPECT_TRUE(child<QLineEdit>(dialog, "txtPrm_1")->isEnabled());
+            EXPECT_FALSE(child<QLineEdit>(dialog, "txtPrm_2")->isEnabled());
+            type(dialog, 0, QStringLiteral("4"));
+            type(dialog, 1, QStringLiteral(" -0.2 "));
+            click(dialog, "cmdContinue");
+            return dialog.result();
+        });
+        click(home, "cmdFctn");
+        EXPECT_TRUE(session().FunctionChosen && session().EstimatesEntered);
+        EXPECT_EQ(store().FunctionNumber, 3);
+        EXPECT_EQ(store().ParamCount, 2);
+        EXPECT_EQ(store().InitialParams[1], -0.2f);
+        EXPECT_EQ(scripted.help.calls().back(), QStringLiteral("quit"));
 
-        auto screen = fitScreen();
-        EXPECT_TRUE(child<QLabel>(*screen, QStringLiteral("lblInit"))->isVisible());
-        EXPECT_EQ(screen->windowTitle(), EditionWord(edition) + QStringLiteral(" -- Fit Screen"));
-        QTest::keyClick(screen.get(), Qt::Key_F5);
-        EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join(u'\n').toStdString();
-        EXPECT_FALSE(child<QLabel>(*screen, QStringLiteral("lblInit"))->isVisible());
-        EXPECT_TRUE(report(*screen).contains(QStringLiteral("A = | 5.007  |\u00B1| 0.019| 4.00  ")));
-        EXPECT_TRUE(child<QAction>(*screen, QStringLiteral("mnuSaveRpt"))->isEnabled());
-        EXPECT_FALSE(child<QAction>(*screen, QStringLiteral("mnuNextPage"))->isEnabled()); // one page
-        EXPECT_TRUE(navigations.empty());
+        FrmFit& screen = fitScreen(home);
+        EXPECT_FALSE(home.isVisible());
+        EXPECT_TRUE(child<QLabel>(screen, "lblInit")->isVisible());
+        EXPECT_EQ(screen.windowTitle(), EditionWord(edition) + QStringLiteral(" -- Fit Screen"));
+        EXPECT_EQ(child<QAction>(screen, "mnuGo")->text(), QStringLiteral("Fit (F5)"));
+        QTest::keyClick(&screen, Qt::Key_F5);
+        EXPECT_TRUE(texts().isEmpty()) << texts().join(u'\n').toStdString();
+        EXPECT_FALSE(child<QLabel>(screen, "lblInit")->isVisible());
+        EXPECT_TRUE(report(screen).contains(QStringLiteral("A = | 5.007  |\u00B1| 0.019| 4.00  ")));
+        EXPECT_TRUE(report(screen).contains(QStringLiteral("PERFORMED BY Ada Lovelace")));
+        EXPECT_TRUE(enabled(screen, "mnuSaveRpt"));
+        EXPECT_FALSE(enabled(screen, "mnuNextPage")); // one page
         // Set FIT_REPORT_PNG to a folder to look at the screens.
         if (const QString folder = qEnvironmentVariable("FIT_REPORT_PNG"); !folder.isEmpty()) {
             const QString word = EditionWord(edition);
             functionDialog(edition)->grab().save(folder + QStringLiteral("/frmFitFn-%1.png").arg(word));
-            screen->grab().save(folder + QStringLiteral("/frmFit-%1.png").arg(word));
+            screen.grab().save(folder + QStringLiteral("/frmFit-%1.png").arg(word));
         }
+        app.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        engines.calls.clear();
     }
 }
 
 TEST_F(FitScreens, FunctionDialogShowsStoredEstimatesInTheirFormats) {
-    start(Edition::NonLinear);
-    store.FunctionNumber = 5;
-    store.ParamCount = 3;
-    store.VaryFlags = {1, 0, 1};
-    store.HeldCount = 1;
-    store.InitialParams = {0.005f, 12.5f, 0.0f, 1234.5f};
+    withWorkedExample(Edition::NonLinear);
+    store().FunctionNumber = 5;
+    store().ParamCount = 3;
+    store().VaryFlags = {1, 0, 1};
+    store().HeldCount = 1;
+    store().InitialParams = {0.005f, 12.5f, 0.0f, 1234.5f};
     auto dialog = functionDialog(Edition::NonLinear);
-    EXPECT_TRUE(child<QRadioButton>(*dialog, QStringLiteral("optFitFunc_4"))->isChecked());
-    EXPECT_EQ(child<QLineEdit>(*dialog, QStringLiteral("txtPrm_0"))->text(), QStringLiteral("5.00E-03"));
-    EXPECT_EQ(child<QLineEdit>(*dialog, QStringLiteral("txtPrm_1"))->text(), QStringLiteral("12.50"));
-    EXPECT_EQ(child<QLineEdit>(*dialog, QStringLiteral("txtPrm_2"))->text(), QStringLiteral("0.00"));
-    EXPECT_EQ(child<QLineEdit>(*dialog, QStringLiteral("txtPrm_3"))->text(), QStringLiteral("1.23E+03"));
-    EXPECT_TRUE(child<QCheckBox>(*dialog, QStringLiteral("chkPrm_1"))->isChecked());
-    EXPECT_FALSE(child<QCheckBox>(*dialog, QStringLiteral("chkPrm_0"))->isChecked());
-    EXPECT_FALSE(child<QLineEdit>(*dialog, QStringLiteral("txtPrm_3"))->isEnabled());
+    EXPECT_TRUE(child<QRadioButton>(*dialog, "optFitFunc_4")->isChecked());
+    EXPECT_EQ(child<QLineEdit>(*dialog, "txtPrm_0")->text(), QStringLiteral("5.00E-03"));
+    EXPECT_EQ(child<QLineEdit>(*dialog, "txtPrm_1")->text(), QStringLiteral("12.50"));
+    EXPECT_EQ(child<QLineEdit>(*dialog, "txtPrm_2")->text(), QStringLiteral("0.00"));
+    EXPECT_EQ(child<QLineEdit>(*dialog, "txtPrm_3")->text(), QStringLiteral("1.23E+03"));
+    EXPECT_TRUE(child<QCheckBox>(*dialog, "chkPrm_1")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(*dialog, "chkPrm_0")->isChecked());
+    EXPECT_FALSE(child<QLineEdit>(*dialog, "txtPrm_3")->isEnabled());
     // Without an editor the user-defined option cannot be chosen.
-    EXPECT_FALSE(child<QRadioButton>(*dialog, QStringLiteral("optFitFunc_10"))->isEnabled());
+    EXPECT_FALSE(child<QRadioButton>(*dialog, "optFitFunc_10")->isEnabled());
 }
 
 TEST_F(FitScreens, FunctionDialogRefusesBadEntriesAndStoresNothing) {
@@ -135,79 +143,81 @@ TEST_F(FitScreens, FunctionDialogRefusesBadEntriesAndStoresNothing) {
         {"empty in Standard", false, "4", "", false, "Please enter parameter estimate"},
         {"all held", true, "4", "1", true, "At least one parameter must be allowed to vary"},
     };
+    withWorkedExample(Edition::NonLinear);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        start(Edition::NonLinear);
-        dialogs.clearTranscript();
-        session.Advanced = c.advanced;
-        const DataStore before = store;
+        scripted.dialogs.clearTranscript();
+        session().Advanced = c.advanced;
+        const DataStore before = store();
         auto dialog = functionDialog(Edition::NonLinear);
         type(*dialog, 0, c.a);
         type(*dialog, 1, c.b);
         if (c.holdBoth) {
-            child<QCheckBox>(*dialog, QStringLiteral("chkPrm_0"))->setChecked(true);
-            child<QCheckBox>(*dialog, QStringLiteral("chkPrm_1"))->setChecked(true);
+            child<QCheckBox>(*dialog, "chkPrm_0")->setChecked(true);
+            child<QCheckBox>(*dialog, "chkPrm_1")->setChecked(true);
         }
-        click(*dialog, QStringLiteral("cmdContinue"));
-        EXPECT_EQ(dialogs.texts(), QStringList{c.message});
+        click(*dialog, "cmdContinue");
+        EXPECT_EQ(texts(), QStringList{c.message});
         EXPECT_TRUE(dialog->isVisible());
-        EXPECT_EQ(store.InitialParams, before.InitialParams);
-        EXPECT_EQ(store.VaryFlags, before.VaryFlags);
+        EXPECT_EQ(store().InitialParams, before.InitialParams);
+        EXPECT_EQ(store().VaryFlags, before.VaryFlags);
     }
 }
 
 TEST_F(FitScreens, AdvancedStyleKeepsTheEstimateOfAnEmptyBox) {
-    start(Edition::NonLinear);
-    session.Advanced = true;
+    withWorkedExample(Edition::NonLinear);
+    session().Advanced = true;
     auto dialog = functionDialog(Edition::NonLinear);
     type(*dialog, 1, QString());
-    click(*dialog, QStringLiteral("cmdContinue"));
+    click(*dialog, "cmdContinue");
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(store.InitialParams[1], -0.2f);
+    EXPECT_EQ(store().InitialParams[1], -0.2f);
 }
 
 TEST_F(FitScreens, TessalyWarnsAboutXErrorsForOtherFunctions) {
-    start(Edition::Linear);
-    session.XErrorsAllowed = true;
+    withWorkedExample(Edition::Linear);
+    session().XErrorsAllowed = true;
     auto dialog = functionDialog(Edition::Linear);
-    click(*dialog, QStringLiteral("optFitFunc_4")); // Elliptic 1st kind
+    click(*dialog, "optFitFunc_4"); // Elliptic 1st kind
     type(*dialog, 0, QStringLiteral("1"));
-    dialogs.answer(MessageAnswer::Cancel);
-    click(*dialog, QStringLiteral("cmdContinue"));
+    scripted.dialogs.answer(MessageAnswer::Cancel);
+    click(*dialog, "cmdContinue");
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(store.FunctionNumber, 3);
-    dialogs.answer(MessageAnswer::Ok);
-    click(*dialog, QStringLiteral("cmdContinue"));
-    EXPECT_EQ(store.FunctionNumber, 5);
-    EXPECT_EQ(store.ParamCount, 1);
-    EXPECT_FALSE(session.FitDone);
-    ASSERT_EQ(dialogs.transcript().size(), 2u);
-    EXPECT_EQ(dialogs.transcript()[0].buttons, MessageButtons::OkCancel);
-    EXPECT_EQ(dialogs.transcript()[0].icon, MessageIcon::Information);
+    EXPECT_EQ(store().FunctionNumber, 3);
+    scripted.dialogs.answer(MessageAnswer::Ok);
+    click(*dialog, "cmdContinue");
+    EXPECT_EQ(store().FunctionNumber, 5);
+    EXPECT_EQ(store().ParamCount, 1);
+    EXPECT_FALSE(session().FitDone);
+    ASSERT_EQ(scripted.dialogs.transcript().size(), 2u);
+    EXPECT_EQ(scripted.dialogs.transcript()[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(scripted.dialogs.transcript()[0].icon, MessageIcon::Information);
 }
 
 TEST_F(FitScreens, TessalyFitsNorrisToTheCertifiedValues) {
     const testsupport::StrdSet norris = testsupport::loadStrd("Norris");
-    start(Edition::Linear);
+    FrmHome& home = withWorkedExample(Edition::Linear);
+    DataStore& s = store();
     const auto n = static_cast<std::int16_t>(norris.x.size());
-    store.Capacity = std::max<std::int16_t>(n, 100);
-    store.PointCount = n;
-    store.X.assign(static_cast<std::size_t>(store.Capacity), 0.0f);
-    store.Y = store.X;
-    store.YSigma.assign(static_cast<std::size_t>(store.Capacity), 1.0f);
+    s.Capacity = std::max<std::int16_t>(n, 100);
+    s.PointCount = n;
+    s.X.assign(static_cast<std::size_t>(s.Capacity), 0.0f);
+    s.Y = s.X;
+    s.YSigma.assign(static_cast<std::size_t>(s.Capacity), 1.0f);
     for (std::size_t i = 0; i < norris.x.size(); ++i) {
-        store.X[i] = static_cast<float>(norris.x[i]);
-        store.Y[i] = static_cast<float>(norris.y[i]);
+        s.X[i] = static_cast<float>(norris.x[i]);
+        s.Y[i] = static_cast<float>(norris.y[i]);
     }
-    store.YErrorKind = YKindNone; // the certified uncertainties come from the scatter of the points
-    store.YErrorSub = 0;
-    store.FunctionNumber = 1;
-    store.InitialParams = {0, 1};
-    auto screen = fitScreen();
-    trigger(*screen, "mnuGo");
-    const QStringList text = report(*screen);
+    s.YErrorKind = YKindNone; // the certified uncertainties come from the scatter of the points
+    s.YErrorSub = 0;
+    s.FunctionNumber = 1;
+    s.InitialParams = {0, 1};
+    FrmFit& screen = fitScreen(home);
+    trigger(screen, "mnuGo");
+    const QStringList text = report(screen);
     // -0.262323073774029 +- 0.232818234301152 and 1.00211681802045 +- 0.429796848199937E-03
-    EXPECT_TRUE(text.contains(QStringLiteral("A = |-2.623E-01  |\u00B1| 0.233| 0.00E+00  "))) << text.join(u'\n').toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("A = |-2.623E-01  |\u00B1| 0.233| 0.00E+00  ")))
+        << text.join(u'\n').toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("B = | 1.002  |\u00B1| 4.30E-04| 1.00  ")));
     EXPECT_TRUE(text.contains(QStringLiteral("Variance =  0.78"))); // residual SD 0.884796396144373 squared
     EXPECT_EQ(engines.calls.at(0).nsigx, 2);
@@ -215,33 +225,34 @@ TEST_F(FitScreens, TessalyFitsNorrisToTheCertifiedValues) {
 }
 
 TEST_F(FitScreens, QuadraticWithXErrorsGoesToJolietteUntilLybanonIsChosen) {
-    start(Edition::Linear);
-    session.XErrorsAllowed = session.XModeSet = true;
+    FrmHome& home = withWorkedExample(Edition::Linear);
+    session().XErrorsAllowed = session().XModeSet = true;
+    DataStore& s = store();
     const std::vector<float> x{1, 2, 3, 4, 5, 6, 7, 8}, y{2.1f, 4.9f, 10.2f, 16.8f, 26.1f, 37.0f, 50.2f, 64.9f};
-    store.PointCount = 8;
+    s.PointCount = 8;
     for (std::size_t i = 0; i < x.size(); ++i) {
-        store.X[i] = x[i];
-        store.Y[i] = y[i];
-        store.YSigma[i] = 0.5f;
+        s.X[i] = x[i];
+        s.Y[i] = y[i];
+        s.YSigma[i] = 0.5f;
     }
-    store.XErrorMode = XModeConstant;
-    store.XErrorValue = 0.05f;
-    store.XSigma.assign(100, 0.05f);
-    store.FunctionNumber = 4;
-    store.ParamCount = 3;
-    store.VaryFlags = {1, 1, 1};
-    store.InitialParams = {1, 1, 1};
-    auto screen = fitScreen();
-    EXPECT_EQ(child<QAction>(*screen, QStringLiteral("mnuGo"))->text(), QStringLiteral("Fit using both X and Y Errors (F5)"));
-    EXPECT_TRUE(child<QAction>(*screen, QStringLiteral("mnuOptionsJoliette"))->isChecked());
-    QTest::keyClick(screen.get(), Qt::Key_F5);
-    trigger(*screen, "mnuOptionsLybanon");
-    EXPECT_FALSE(child<QAction>(*screen, QStringLiteral("mnuOptionsJoliette"))->isChecked());
-    trigger(*screen, "mnuGo");
-    trigger(*screen, "mnuRunFitxy");
-    QTest::keyClick(screen.get(), Qt::Key_F5); // keeps fitting with Y errors only
+    s.XErrorMode = XModeConstant;
+    s.XErrorValue = 0.05f;
+    s.XSigma.assign(100, 0.05f);
+    s.FunctionNumber = 4;
+    s.ParamCount = 3;
+    s.VaryFlags = {1, 1, 1};
+    s.InitialParams = {1, 1, 1};
+    FrmFit& screen = fitScreen(home);
+    EXPECT_EQ(child<QAction>(screen, "mnuGo")->text(), QStringLiteral("Fit using both X and Y Errors (F5)"));
+    EXPECT_TRUE(checked(screen, "mnuOptionsJoliette"));
+    QTest::keyClick(&screen, Qt::Key_F5);
+    trigger(screen, "mnuOptionsLybanon");
+    EXPECT_FALSE(checked(screen, "mnuOptionsJoliette"));
+    trigger(screen, "mnuGo");
+    trigger(screen, "mnuRunFitxy");
+    QTest::keyClick(&screen, Qt::Key_F5); // keeps fitting with Y errors only
     EXPECT_EQ(engines.engineNames(), (QStringList{"joliette", "lybanon", "lslinw", "lslinw"}));
-    EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join(u'\n').toStdString();
+    EXPECT_TRUE(texts().isEmpty()) << texts().join(u'\n').toStdString();
     const testing::EngineCall& joliette = engines.calls[0];
     EXPECT_EQ(joliette.npts, 8);
     EXPECT_EQ(joliette.nparm, 3);
@@ -250,62 +261,64 @@ TEST_F(FitScreens, QuadraticWithXErrorsGoesToJolietteUntilLybanonIsChosen) {
     EXPECT_EQ(joliette.sigx.front(), 0.05f);
     EXPECT_EQ(engines.calls[1].kind, YKindGiven);
     EXPECT_EQ(engines.calls[2].nsigx, 2);
-    EXPECT_TRUE(report(*screen).contains(QStringLiteral("X errors are enabled, but were not used in this fit.")));
+    EXPECT_TRUE(report(screen).contains(QStringLiteral("X errors are enabled, but were not used in this fit.")));
     // After a fit with both errors the report names both error modes, separated by two tabs.
-    trigger(*screen, "mnuGo");
-    EXPECT_TRUE(report(*screen).contains(
+    trigger(screen, "mnuGo");
+    EXPECT_TRUE(report(screen).contains(
         QStringLiteral("same constant Y error for all Y values\t\tsame constant X error for all X values")));
 }
 
 TEST_F(FitScreens, PageCommandsFollowTheReport) {
-    testing::SetUpLine(session, store, Edition::NonLinear, 60);
-    dialogs.setProductWord(QStringLiteral("Quorvex"));
-    auto screen = fitScreen();
-    QTest::keyClick(screen.get(), Qt::Key_F5);
-    ReportPreview& view = screen->reportView();
+    FrmHome& home = atHome(Edition::NonLinear);
+    testing::LoadLine(session(), store(), 60);
+    FrmFit& screen = fitScreen(home);
+    QTest::keyClick(&screen, Qt::Key_F5);
+    ReportPreview& view = screen.reportView();
     ASSERT_GT(view.pageCount(), 1);
-    EXPECT_TRUE(child<QAction>(*screen, QStringLiteral("mnuNextPage"))->isEnabled());
-    trigger(*screen, "mnuPrevPage");
+    EXPECT_TRUE(enabled(screen, "mnuNextPage"));
+    trigger(screen, "mnuPrevPage");
     EXPECT_EQ(view.currentPage(), 1);
-    trigger(*screen, "mnuNextPage");
+    trigger(screen, "mnuNextPage");
     EXPECT_EQ(view.currentPage(), 2);
-    trigger(*screen, "mnuReportPage");
+    trigger(screen, "mnuReportPage");
     EXPECT_EQ(view.currentPage(), view.pageCount());
-    trigger(*screen, "mnuNextPage");
+    trigger(screen, "mnuNextPage");
     EXPECT_EQ(view.currentPage(), view.pageCount());
     // A change elsewhere clears FitDone: the next activation shows an empty report again.
-    session.FitDone = false;
-    screen->activate();
-    EXPECT_FALSE(child<QAction>(*screen, QStringLiteral("mnuNextPage"))->isEnabled());
-    EXPECT_TRUE(screen->driver().report().document.isEmpty());
+    session().FitDone = false;
+    screen.activate();
+    EXPECT_FALSE(enabled(screen, "mnuNextPage"));
+    EXPECT_TRUE(screen.driver().report().document.isEmpty());
 }
 
-TEST_F(FitScreens, FailedChecksSendTheUserHome) {
-    start(Edition::NonLinear);
-    store.YSigma[2] = 0;
-    auto screen = fitScreen();
-    EXPECT_EQ(navigations, std::vector<FitScreenTarget>{FitScreenTarget::Home});
-    EXPECT_EQ(dialogs.texts().size(), 1);
-    screen->close();
-    EXPECT_FALSE(session.FitDone);
-    EXPECT_EQ(help.calls().back(), QStringLiteral("quit"));
+TEST_F(FitScreens, FailedChecksSendTheUserHomeAndExitClearsTheFit) {
+    FrmHome& home = withWorkedExample(Edition::NonLinear);
+    store().YSigma[2] = 0;
+    FrmFit& screen = fitScreen(home);
+    EXPECT_TRUE(home.isVisible());
+    EXPECT_FALSE(screen.isVisible());
+    EXPECT_EQ(texts().size(), 1);
+
+    store().YSigma[2] = 0.05f;
+    app->showScreen(ScreenId::Fit, &home);
+    QTest::keyClick(&screen, Qt::Key_F5);
+    EXPECT_TRUE(session().FitDone);
+    trigger(screen, "mnuExit");
+    EXPECT_FALSE(session().FitDone);
+    EXPECT_TRUE(home.isVisible());
+    EXPECT_EQ(scripted.help.calls().back(), QStringLiteral("quit"));
 }
 
 TEST_F(FitScreens, MoreThanAHundredPointsCheckTheSummaryOnActivation) {
-    testing::SetUpLine(session, store, Edition::NonLinear, 150);
-    auto screen = fitScreen();
-    EXPECT_TRUE(child<QAction>(*screen, QStringLiteral("mnuOptShowSum"))->isChecked());
-    EXPECT_FALSE(child<QAction>(*screen, QStringLiteral("mnuOptShowFull"))->isChecked());
-    trigger(*screen, "mnuOptShowFull");
-    screen->activate();
-    EXPECT_TRUE(child<QAction>(*screen, QStringLiteral("mnuOptShowSum"))->isChecked());
+    FrmHome& home = atHome(Edition::NonLinear);
+    testing::LoadLine(session(), store(), 150);
+    FrmFit& screen = fitScreen(home);
+    EXPECT_TRUE(checked(screen, "mnuOptShowSum"));
+    EXPECT_FALSE(checked(screen, "mnuOptShowFull"));
+    trigger(screen, "mnuOptShowFull");
+    screen.activate();
+    EXPECT_TRUE(checked(screen, "mnuOptShowSum"));
 }
-
-} // namespace
-} // namespace frontend
-
-namespace frontend {
-namespace {
 
 // Whether any pixel of the column range is darker than white.
 bool InkIn(const QImage& image, int fromX, int toX) {
@@ -316,18 +329,18 @@ bool InkIn(const QImage& image, int fromX, int toX) {
 }
 
 TEST_F(FitScreens, ReportPagesRenderInsideTheirMarginsOnLetterAndA4) {
-    start(Edition::Linear);
-    session.XErrorsAllowed = session.XModeSet = true;
-    store.XErrorMode = XModeConstant;
-    store.XSigma.assign(100, 0.05f);
-    store.FunctionNumber = 1;
-    store.InitialParams = {5, -0.5f};
+    FrmHome& home = withWorkedExample(Edition::Linear);
+    session().XErrorsAllowed = session().XModeSet = true;
+    store().XErrorMode = XModeConstant;
+    store().XSigma.assign(100, 0.05f);
+    store().FunctionNumber = 1;
+    store().InitialParams = {5, -0.5f};
+    FrmFit& screen = fitScreen(home);
     for (const PageGeometry& page : {LetterPage(), A4Page()}) {
-        auto screen = fitScreen();
-        screen->driver().setPage(page);
-        trigger(*screen, "mnuGo");
+        screen.driver().setPage(page);
+        trigger(screen, "mnuGo");
         ASSERT_EQ(engines.calls.back().engine, QStringLiteral("lslinw"));
-        const ReportLayout& layout = screen->driver().report().layout;
+        const ReportLayout& layout = screen.driver().report().layout;
         const double dpi = 100;
         const QImage image = RenderPage(layout, 0, dpi);
         const int margin = static_cast<int>(page.marginsTwips.left() * dpi / TwipsPerInch);
