@@ -1,6 +1,7 @@
 #include "fit/frm_fit_fn.h"
 
 #include "session/number_format.h"
+#include "session/screen_parts.h"
 #include "session/utilcore_calls.h"
 
 #include <QButtonGroup>
@@ -11,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -22,35 +22,37 @@ namespace {
 struct FunctionOption {
     const char* caption;
     std::int16_t parameters; // 0: set by the user-function editor
-    const char* picture;
 };
 
+// The formula pictures beside the options, a little over half the home screen's size.
+constexpr QSize PictureSize(240, 26);
+
 constexpr std::array<FunctionOption, FunctionOptions> NonLinearOptions = {{
-    {"&Linear", 2, "linear"},
-    {"&Power:", 2, "power"},
-    {"&Exponential:", 2, "exp"},
-    {"Exponential #&1", 2, "exp1"},
-    {"Exponential #&2", 3, "exp2"},
-    {"Exponential #&3", 3, "exp3"},
-    {"I&nverse X and Y", 2, "invxyn"},
-    {"&Special (ESR):", 4, "esr"},
-    {"&Real Z", 4, "realz1"},
-    {"&Imag Z", 4, "imag1"},
-    {"&User Defined", 0, "usrfunc"},
+    {"&Linear", 2},
+    {"&Power:", 2},
+    {"&Exponential:", 2},
+    {"Exponential #&1", 2},
+    {"Exponential #&2", 3},
+    {"Exponential #&3", 3},
+    {"I&nverse X and Y", 2},
+    {"&Special (ESR):", 4},
+    {"&Real Z", 4},
+    {"&Imag Z", 4},
+    {"&User Defined", 0},
 }};
 
 constexpr std::array<FunctionOption, FunctionOptions> LinearOptions = {{
-    {"&Linear", 2, "linear"},
-    {"&Power:", 2, "power"},
-    {"&Exponential:", 2, "exp"},
-    {"&Quadratic:", 3, "quad"},
-    {"Elliptic 1st &kind", 1, "elliptc1"},
-    {"&Special Power", 3, "specpwr"},
-    {"&Natural Log:", 2, "natlog"},
-    {"Inverse &X:", 2, "invx"},
-    {"Inverse &Y:", 2, "invy"},
-    {"&Inverse X && Y:", 2, "invxy"},
-    {"Special In&verse:", 3, "specinv"},
+    {"&Linear", 2},
+    {"&Power:", 2},
+    {"&Exponential:", 2},
+    {"&Quadratic:", 3},
+    {"Elliptic 1st &kind", 1},
+    {"&Special Power", 3},
+    {"&Natural Log:", 2},
+    {"Inverse &X:", 2},
+    {"Inverse &Y:", 2},
+    {"&Inverse X && Y:", 2},
+    {"Special In&verse:", 3},
 }};
 
 constexpr int UserDefinedOption = 10;
@@ -101,9 +103,10 @@ FrmFitFn::FrmFitFn(Edition edition, Session& session, DataStore& store, Dialogs&
         group->addButton(option, i);
         optFitFunc_[static_cast<std::size_t>(i)] = option;
         auto* picture = new QLabel;
-        const QPixmap pixmap(session_.AppPath + QString::fromLatin1(options[static_cast<std::size_t>(i)].picture) +
-                             QStringLiteral(".svg"));
-        if (!pixmap.isNull()) picture->setPixmap(pixmap.scaledToHeight(28, Qt::SmoothTransformation));
+        picture->setObjectName(QStringLiteral("picFitFunc_%1").arg(i));
+        picture->setFixedSize(PictureSize);
+        ShowPicture(*picture, session_.AppPath + FunctionPictureName(edition, true, static_cast<std::int16_t>(i + 1)) +
+                                  QStringLiteral(".png"));
         functions->addWidget(option, i, 0);
         functions->addWidget(picture, i, 1);
     }
@@ -122,6 +125,7 @@ FrmFitFn::FrmFitFn(Edition edition, Session& session, DataStore& store, Dialogs&
         auto* box = new QLineEdit;
         box->setObjectName(QStringLiteral("txtPrm_%1").arg(i));
         box->installEventFilter(this);
+        box->setMinimumWidth(120); // room for "-1.23E+03" and more
         auto* hold = new QCheckBox(QStringLiteral("Hold ") + letter + QStringLiteral(" Constant?"));
         hold->setObjectName(QStringLiteral("chkPrm_%1").arg(i));
         row->addWidget(label);
