@@ -11,25 +11,15 @@
 #include "curvlib/curvlib.h"
 #include "expression/tparse.h"
 #include "expression_test_support.h"
+#include "store_access.h"
 #include "strd.h"
 
 namespace {
 
-using expression_test::padded;
 
-void storeText(int16_t index, const std::string& text) {
-    std::string buffer = padded(text, CURVLIB_TEXT_LEN);
-    char message[CURVLIB_MESSAGE_LEN];
-    const int16_t mode = 0;
-    holdstringbuf(buffer.data(), message, &mode, &index);
-}
+using store_access::storeText;
 
-std::string storedMessage() {
-    char text[CURVLIB_TEXT_LEN], message[CURVLIB_MESSAGE_LEN];
-    const int16_t mode = 3, index = 0;
-    holdstringbuf(text, message, &mode, &index);
-    return expression_test::trimmed({message, CURVLIB_MESSAGE_LEN});
-}
+std::string storedMessage() { return expression_test::trimmed(store_access::storedMessage()); }
 
 struct Fit {
     std::array<float, 10> a{}, siga{};

@@ -7,25 +7,15 @@
 
 #include "curvlib/curvlib.h"
 #include "expression_test_support.h"
+#include "store_access.h"
 
 namespace {
 
 using expression_test::padded;
 using expression_test::trimmed;
 
-void storeText(int16_t index, const std::string& text) {
-    std::string buffer = padded(text, CURVLIB_TEXT_LEN);
-    char message[CURVLIB_MESSAGE_LEN];
-    const int16_t mode = 0;
-    holdstringbuf(buffer.data(), message, &mode, &index);
-}
-
-std::string storedMessage() {
-    char text[CURVLIB_TEXT_LEN], message[CURVLIB_MESSAGE_LEN];
-    const int16_t mode = 3, index = 0;
-    holdstringbuf(text, message, &mode, &index);
-    return std::string(message, CURVLIB_MESSAGE_LEN);
-}
+using store_access::storedMessage;
+using store_access::storeText;
 
 constexpr float kUnwritten = -99.0f;
 

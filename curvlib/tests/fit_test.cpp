@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "curvlib/curvlib.h"
+#include "store_access.h"
 
 namespace {
 
@@ -38,21 +39,9 @@ struct Fit {
     }
 };
 
-std::string message() {
-    char text[CURVLIB_TEXT_LEN];
-    char msg[CURVLIB_MESSAGE_LEN];
-    const int16_t mode = 3, index = 0;
-    holdstringbuf(text, msg, &mode, &index);
-    return {msg, sizeof msg};
-}
+std::string message() { return store_access::storedMessage(); }
 
-void clearMessage() {
-    char text[CURVLIB_TEXT_LEN];
-    char msg[CURVLIB_MESSAGE_LEN];
-    std::fill(std::begin(msg), std::end(msg), ' ');
-    const int16_t mode = 2, index = 0;
-    holdstringbuf(text, msg, &mode, &index);
-}
+void clearMessage() { store_access::storeMessage(""); }
 
 Fit workedExample() {
     Fit f;
