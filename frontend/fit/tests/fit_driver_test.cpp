@@ -208,6 +208,27 @@ TEST_F(FitDriverTest, EngineFailureShowsChiSquareAndTheEngineMessageAndKeepsTheO
     EXPECT_TRUE(session.FitDone);
 }
 
+TEST_F(FitDriverTest, ModelThatDividesByZeroKeepsTheOldFit) {
+    setUpWorkedExample(Edition::NonLinear);
+    driver.activate();
+    ASSERT_TRUE(driver.run());
+    const QStringList oldReport = reportText();
+    const Params oldParams = store.FitParams;
+    const float oldChi = store.ReducedChiSquare;
+    // Imag Z with D = 0: the engine's own arithmetic divides by zero, nothing reports it but the values.
+    store.FunctionNumber = 10;
+    store.ParamCount = 4;
+    store.VaryFlags = {1, 1, 1, 1};
+    store.InitialParams = {1, 1, 0, 0};
+    driver.activate();
+    EXPECT_FALSE(driver.run());
+    ASSERT_EQ(dialogs.texts().size(), 1);
+    EXPECT_TRUE(dialogs.texts()[0].startsWith(QStringLiteral("Error 11 -- Division by zero   \r\nFloating Point")));
+    EXPECT_EQ(reportText(), oldReport);
+    EXPECT_EQ(store.FitParams, oldParams);
+    EXPECT_EQ(store.ReducedChiSquare, oldChi);
+}
+
 struct NonFiniteCase {
     const char* name;
     Edition edition;
