@@ -12,6 +12,8 @@ std::map<int, QString> HelpPageByContext() {
         {HelpContext::DataEntryOptions, QStringLiteral("data.html")},
         {HelpContext::ErrorModes, QStringLiteral("errormodes.html")},
         {HelpContext::XErrorMode, QStringLiteral("errormodes.html")},
+        {HelpContext::Fit, QStringLiteral("fit.html")},
+        {HelpContext::FittingFunction, QStringLiteral("fit.html")},
     };
 }
 

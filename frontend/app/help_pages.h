@@ -19,6 +19,8 @@ inline constexpr int Data = 200;
 inline constexpr int DataEntryOptions = 210;
 inline constexpr int ErrorModes = 300;
 inline constexpr int XErrorMode = 310;
+inline constexpr int Fit = 400;
+inline constexpr int FittingFunction = 410;
 } // namespace HelpContext
 
 inline const QString HelpFolderName = QStringLiteral("help");

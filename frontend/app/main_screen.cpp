@@ -9,15 +9,11 @@
 #include <QShortcut>
 
 namespace frontend {
-namespace {
-
 void AddHelpKey(QWidget& window, Help& help, int context) {
     auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &window);
     key->setContext(Qt::WindowShortcut);
     QObject::connect(key, &QShortcut::activated, &window, [&help, context] { help.showContext(context); });
 }
-
-} // namespace
 
 MainScreen::MainScreen(Application& app, ScreenId id, int helpContext) : app_(app), id_(id) {
     setAttribute(Qt::WA_DeleteOnClose, false);

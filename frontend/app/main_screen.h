@@ -60,6 +60,9 @@ Qt::WindowFlags WithoutCloseBox(Qt::WindowFlags kind);
 QString EditionIconFile(Application& app);
 QIcon EditionIcon(Application& app);
 
+// F1 in the window opens the help page of the context.
+void AddHelpKey(QWidget& window, Help& help, int context);
+
 // Puts the window in the middle of the screen it is on.
 void CentreOnScreen(QWidget& window);
 

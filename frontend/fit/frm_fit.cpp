@@ -1,5 +1,6 @@
 #include "fit/frm_fit.h"
 
+#include "app/help_pages.h"
 #include "fit/report_preview.h"
 #include "session/helpers.h"
 #include "session/screen_parts.h"
@@ -48,10 +49,10 @@ FrmFit::FrmFit(Application& app, FitEngines& engines) : FrmFit(app, nullptr, &en
 FrmFit::~FrmFit() = default;
 
 FrmFit::FrmFit(Application& app, std::unique_ptr<FitEngines> ownEngines, FitEngines* engines)
-    : MainScreen(app, ScreenId::Fit, HelpContentsContext), ownEngines_(std::move(ownEngines)),
+    : MainScreen(app, ScreenId::Fit, HelpContext::Fit), ownEngines_(std::move(ownEngines)),
       driver_(app.session(), app.store(), app.dialogs(), engines ? *engines : *ownEngines_) {
     setObjectName(QStringLiteral("frmFit"));
-    setWindowIcon(QIcon(app.programFile(app.isLinear() ? QStringLiteral("tessaly.svg") : QStringLiteral("quorvex.svg"))));
+    setWindowIcon(EditionIcon(app));
 
     QMenuBar& bar = *menuBar();
     QMenu* file = bar.addMenu(QStringLiteral("&File"));

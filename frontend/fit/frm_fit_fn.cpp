@@ -1,5 +1,7 @@
 #include "fit/frm_fit_fn.h"
 
+#include "app/help_pages.h"
+#include "app/main_screen.h"
 #include "session/number_format.h"
 #include "session/screen_parts.h"
 #include "session/utilcore_calls.h"
@@ -83,6 +85,7 @@ FrmFitFn::FrmFitFn(Edition edition, Session& session, DataStore& store, Dialogs&
                    QWidget* parent)
     : QDialog(parent), edition_(edition), session_(session), store_(store), dialogs_(dialogs), help_(help) {
     setObjectName(QStringLiteral("frmFitFn"));
+    AddHelpKey(*this, help_, HelpContext::FittingFunction);
     setWindowTitle(QStringLiteral("Choose Fitting Function"));
     const auto& options = linear() ? LinearOptions : NonLinearOptions;
 

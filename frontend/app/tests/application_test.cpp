@@ -36,8 +36,8 @@ protected:
 
 TEST_F(ApplicationScreens, ScreensLoadOnFirstShowAndInThatOrder) {
     FrmHome& home = startAtHome(Edition::NonLinear);
-    EXPECT_FALSE(app->hasScreen(ScreenId::Fit));
-    app->showScreen(ScreenId::Fit, &home);
+    EXPECT_FALSE(app->hasScreen(ScreenId::Graph));
+    app->showScreen(ScreenId::Graph, &home);
     EXPECT_TRUE(home.isVisible()) << "a screen this build lacks leaves the current one showing";
 
     app->showScreen(ScreenId::Data, &home);

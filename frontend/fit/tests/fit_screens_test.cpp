@@ -99,10 +99,10 @@ TEST_F(FitScreens, TypedWorkedExampleFromTheFunctionDialogToTheReport) {
         EXPECT_TRUE(enabled(screen, "mnuSaveRpt"));
         EXPECT_FALSE(enabled(screen, "mnuNextPage")); // one page
         // Set FIT_REPORT_PNG to a folder to look at the screens.
-        if (const QString folder = qEnvironmentVariable("FIT_REPORT_PNG"); !folder.isEmpty()) {
+        if (const QString pictures = qEnvironmentVariable("FIT_REPORT_PNG"); !pictures.isEmpty()) {
             const QString word = EditionWord(edition);
-            functionDialog(edition)->grab().save(folder + QStringLiteral("/frmFitFn-%1.png").arg(word));
-            screen.grab().save(folder + QStringLiteral("/frmFit-%1.png").arg(word));
+            functionDialog(edition)->grab().save(pictures + QStringLiteral("/frmFitFn-%1.png").arg(word));
+            screen.grab().save(pictures + QStringLiteral("/frmFit-%1.png").arg(word));
         }
         app.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -348,8 +348,8 @@ TEST_F(FitScreens, ReportPagesRenderInsideTheirMarginsOnLetterAndA4) {
         EXPECT_FALSE(InkIn(image, 0, margin - 1));
         EXPECT_FALSE(InkIn(image, image.width() - margin + 1, image.width()));
         // Set FIT_REPORT_PNG to a folder to look at the pages.
-        if (const QString folder = qEnvironmentVariable("FIT_REPORT_PNG"); !folder.isEmpty())
-            RenderPage(layout, 0, 150).save(folder + QStringLiteral("/report-%1.png").arg(page.paperTwips.width() > 12000 ? "letter" : "a4"));
+        if (const QString pictures = qEnvironmentVariable("FIT_REPORT_PNG"); !pictures.isEmpty())
+            RenderPage(layout, 0, 150).save(pictures + QStringLiteral("/report-%1.png").arg(page.paperTwips.width() > 12000 ? "letter" : "a4"));
     }
 }
 
