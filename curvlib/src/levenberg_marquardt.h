@@ -5,11 +5,13 @@
 
 #include <cstdint>
 
+#include "curvlib/curvlib.h"
+
 namespace curvlib {
 
 // MRQMIN keeps mfit, the last accepted chi-square, the trial parameters, the gradient and the
 // step between its calls within one fit; this is the room those vectors have.
-constexpr int kMaxFitParameters = 20;
+constexpr int kMaxFitParameters = CURVLIB_MAX_FIT_PARMS;
 // GAUSSJ's pivot bookkeeping holds systems of at most this many equations.
 constexpr int kMaxEquations = 50;
 
@@ -34,10 +36,6 @@ void GAUSSJ(float* a, int n, int np, float* b, int m, int mp);
 // Spreads the mfit x mfit covariance over the full parameter order; held parameters get zero
 // rows and columns.
 void COVSRT(float* covar, int np, int nparm, const int16_t* ia, int mfit);
-
-} // namespace curvlib
-
-namespace curvlib {
 
 // The whole fit behind lsnonw (see curvlib.h for the arguments).
 void LSNONW(const float* x, const float* y, const float* sigy, int16_t npts, int16_t wtflag, int16_t& nparm,

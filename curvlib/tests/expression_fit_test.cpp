@@ -16,7 +16,6 @@
 
 namespace {
 
-
 using store_access::storeText;
 
 std::string storedMessage() { return expression_test::trimmed(store_access::storedMessage()); }

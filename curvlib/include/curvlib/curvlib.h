@@ -67,8 +67,10 @@ enum {
  * flamda = 0.
  *
  * Failures (chisq = -1.0):
- *  - a user-defined model could not be evaluated (its message is in the slot); a then holds
- *    the last accepted parameters, siga, yfit, flamda and prob are not written;
+ *  - a user-defined model could not be evaluated (its message is in the slot). During the
+ *    iteration: a then holds the last accepted parameters, siga, yfit, flamda and prob are
+ *    not written. While the fitted curve is tabulated: nparm is -1, flamda and the yfit of
+ *    the points before are written, siga and prob are not;
  *  - a negative covariance diagonal: message "Tarvex SQRT error in FITN; ..." in the slot;
  *    yfit is written, siga and prob are not;
  *  - no degrees of freedom (npts <= nparm - nhold), or nparm outside 1..20 or above np (np at
@@ -140,9 +142,10 @@ CURVLIB_API void holdstringbuf(char* text, char* message, const int16_t* mode, c
  *    read in Funcp" (at most 30 of its characters quoted); a number longer than 15 characters
  *    is read from its first 15;
  *  - the domain failures of the evaluator: division by 0, log of x <= 0, square root of x < 0
- *    (unless maprootbuf(1)), a negative number to a non-integer power, 0 to a negative power,
- *    an infinite tangent, acosh of x <= 1, atanh of |x| >= 1 ("can't take ArcTanh of value
- *    >= 1 or <= -1");
+ *    (unless maprootbuf(1)), a negative number to a non-integer power, 0 to a negative
+ *    non-integer power (0 to a negative integer power is infinity, not a failure), an infinite
+ *    tangent, acosh of x <= 1, atanh of |x| >= 1 ("can't take ArcTanh of value >= 1 or
+ *    <= -1");
  *  - an operator short of operands: "ErrorFlag in FuncP set; probable pop error";
  *  - no value or more than one left at the end: "ErrorFlag True in FuncP, no function
  *    calculated", value = 0;

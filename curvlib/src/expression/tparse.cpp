@@ -81,16 +81,15 @@ class ConversionCache {
 ConversionCache cache;
 bool cacheEnabled = true;
 
-} // namespace
-
-void useConversionCache(bool enabled) {
-    cacheEnabled = enabled;
-    cache.clear();
+// Calls use with the conversion of text: the kept one, or a fresh one when keeping is switched off.
+template <class Use> void withConversion(const char* text, int16_t nparm, Use use) {
+    if (cacheEnabled)
+        use(cache.find(text, nparm));
+    else
+        use(convert(text, nparm));
 }
 
-namespace {
-
-// Steps 3 and 4 of TPARSE on a converted text: message is set only on failure.
+// Evaluates a converted text; message is set only on failure.
 void evaluate(const Conversion& conversion, const float* a, float x, double& value, std::string& message,
               int16_t& error) {
     if (conversion.rpnError != 0) {
@@ -103,28 +102,27 @@ void evaluate(const Conversion& conversion, const float* a, float x, double& val
 
 } // namespace
 
+void useConversionCache(bool enabled) {
+    cacheEnabled = enabled;
+    cache.clear();
+}
+
 void TPARSE(char* text, const float* a, float x, int16_t /*np*/, int16_t nparm, double& value, char* message,
             int16_t& error) {
     error = 0;
     std::string why;
-    const auto evaluateAndWriteBack = [&](const Conversion& conversion) {
+    withConversion(text, nparm, [&](const Conversion& conversion) {
         std::memcpy(text, conversion.encoded.data(), CURVLIB_TEXT_LEN);
         evaluate(conversion, a, x, value, why, error);
-    };
-    if (cacheEnabled)
-        evaluateAndWriteBack(cache.find(text, nparm));
-    else
-        evaluateAndWriteBack(convert(text, nparm));
+    });
     copyPadded(message, CURVLIB_MESSAGE_LEN, why);
 }
 
 void evaluateText(const char* text, const float* a, float x, int16_t nparm, double& value,
                   std::string& message, int16_t& error) {
     error = 0;
-    if (cacheEnabled)
-        evaluate(cache.find(text, nparm), a, x, value, message, error);
-    else
-        evaluate(convert(text, nparm), a, x, value, message, error);
+    withConversion(text, nparm,
+                   [&](const Conversion& conversion) { evaluate(conversion, a, x, value, message, error); });
 }
 
 } // namespace curvlib
