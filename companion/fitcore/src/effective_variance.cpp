@@ -17,12 +17,11 @@ struct Linearisation {
     std::vector<double> jacobian;   // dr_i/da_j over the free parameters, row-major
 };
 
-Linearisation linearise(int funcnum, const Points& points, const Params& a, const FreeMask& free,
-                        bool withJacobian) {
+Linearisation linearise(int funcnum, const Points& points, const Params& a, const FreeMask& free) {
     const int n = points.size(), count = parameterCount(funcnum), p = freeCount(funcnum, free);
     Linearisation lin;
     lin.residual.resize(n);
-    if (withJacobian) lin.jacobian.resize(static_cast<size_t>(n) * p);
+    lin.jacobian.resize(static_cast<size_t>(n) * p);
     for (int i = 0; i < n; ++i) {
         const SlopeTerms t = slopeTerms(funcnum, points.x[i], a);
         const double sy = points.sigmaY[i], sx = points.sigmaX[i];
@@ -33,7 +32,6 @@ Linearisation linearise(int funcnum, const Points& points, const Params& a, cons
         if (!std::isfinite(r) || !(s > 0)) return lin;
         lin.residual[i] = r;
         lin.sum += r * r;
-        if (!withJacobian) continue;
         // d/da [e / s] = -f_a / s - e f' sigmaX^2 f'_a / s^3
         const double weightTerm = e * t.slope * sx * sx / (s2 * s);
         for (int j = 0, k = 0; j < count; ++j) {
@@ -54,7 +52,10 @@ LinearSolution dampedStep(const Linearisation& lin, int n, int p, double lambda)
     for (int i = 0; i < n; ++i) b[i] = -lin.residual[i];
     for (int j = 0; j < p; ++j) {
         double column = 0;
-        for (int i = 0; i < n; ++i) column += lin.jacobian[static_cast<size_t>(i) * p + j] * lin.jacobian[static_cast<size_t>(i) * p + j];
+        for (int i = 0; i < n; ++i) {
+            const double d = lin.jacobian[static_cast<size_t>(i) * p + j];
+            column += d * d;
+        }
         a[static_cast<size_t>(n + j) * p + j] = std::sqrt(lambda * column);
     }
     return solveLeastSquares(std::move(a), std::move(b), n + p, p);
@@ -64,33 +65,24 @@ LinearSolution dampedStep(const Linearisation& lin, int n, int p, double lambda)
 
 FitOutcome fitEffectiveVariance(int funcnum, const Points& points, const Params& start, const FreeMask& free) {
     FitOutcome outcome;
-    const int n = points.size(), count = parameterCount(funcnum), p = freeCount(funcnum, free);
+    const int n = points.size(), p = freeCount(funcnum, free);
     if (!hasSlope(funcnum) || n - p <= 0 || points.sigmaX.size() != points.y.size()) return outcome;
     if (!enoughDistinctX(points, p)) return outcome;
 
     const FitOutcome plain = fitLinearised(funcnum, points, start, free);
     Params a = plain.ok ? plain.a : start;
-    Linearisation lin = linearise(funcnum, points, a, free, true);
+    Linearisation lin = linearise(funcnum, points, a, free);
     if (!lin.ok) return outcome;
 
     double lambda = 1e-3;
     for (int iteration = 0; iteration < kMaxIterations && p > 0; ++iteration) {
         const LinearSolution step = dampedStep(lin, n, p, lambda);
         if (!step.ok) break;
-        Params trial = a;
-        double largestChange = 0;
-        for (int j = 0, k = 0; j < count; ++j) {
-            if (!free[j]) continue;
-            trial[j] += step.coef[k];
-            largestChange = std::max(largestChange, std::fabs(step.coef[k]) / (std::fabs(a[j]) + 1e-300));
-            ++k;
-        }
-        Linearisation next = linearise(funcnum, points, trial, free, true);
-        // Changes below 1e-10 of a parameter are far below what a float result shows, and
-        // below them S only moves by rounding.
-        const bool settled = largestChange < 1e-10;
+        const Trial trial = trialStep(funcnum, free, a, step.coef);
+        Linearisation next = linearise(funcnum, points, trial.a, free);
+        const bool settled = trial.largestChange < kSettledChange;
         if (next.ok && next.sum <= lin.sum) {
-            a = trial;
+            a = trial.a;
             lin = std::move(next);
             lambda = std::max(lambda * 0.1, 1e-15);
         } else {

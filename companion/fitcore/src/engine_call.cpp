@@ -6,12 +6,6 @@
 #include <cmath>
 
 namespace fitcore {
-namespace {
-
-// Parameter arrays are documented as 10 slots: np beyond that is not trusted.
-constexpr int kParameterSlots = 10;
-
-} // namespace
 
 EngineCall engineCall(int funcnum, const float* x, const int16_t* npts, const int16_t* length, float* a, float* siga,
                       const int16_t* np, float* chisq, float* prob, float* yfit) {
@@ -94,6 +88,13 @@ void EngineCall::succeed(const FitOutcome& outcome, const FreeMask& free, const 
     *chisq = static_cast<float>(reduced);
     *prob = static_cast<float>(chiSquareProbability(outcome.chiSquare, outcome.dof));
     writeFitted(*this, points.x, outcome.a);
+}
+
+void EngineCall::finish(const FitOutcome& outcome, const FreeMask& free, const Points& points) const {
+    if (outcome.ok)
+        succeed(outcome, free, points);
+    else
+        fail();
 }
 
 std::optional<Points> readPoints(const EngineCall& call, const float* y, const float* sigy, bool unitYErrors,

@@ -31,6 +31,18 @@ Params freeSigmas(const std::vector<double>& covariance, int funcnum, const Free
     return sigma;
 }
 
+Trial trialStep(int funcnum, const FreeMask& free, const Params& a, const std::vector<double>& correction,
+                double length) {
+    Trial trial{a};
+    for (int j = 0, k = 0; j < parameterCount(funcnum); ++j) {
+        if (!free[j]) continue;
+        const double change = length * correction[k++];
+        trial.a[j] += change;
+        trial.largestChange = std::max(trial.largestChange, std::fabs(change) / (std::fabs(a[j]) + 1e-300));
+    }
+    return trial;
+}
+
 namespace {
 
 // One point in linear form: transformed value t, its uncertainty, and the basis in which

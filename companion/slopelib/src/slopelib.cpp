@@ -34,16 +34,14 @@ void lslinw(const float* x, const float* y, const float* sigy, const int16_t* np
     if (!points || !ia) return call.fail();
 
     const fitcore::FreeMask free = call.freeMask(ia);
-    const fitcore::FitOutcome outcome = withXErrors
-                                            ? fitcore::fitEffectiveVariance(call.funcnum, *points, call.start(), free)
-                                            : fitcore::fitLinearised(call.funcnum, *points, call.start(), free);
-    if (!outcome.ok) return call.fail();
-    call.succeed(outcome, free, *points);
+    call.finish(withXErrors ? fitcore::fitEffectiveVariance(call.funcnum, *points, call.start(), free)
+                            : fitcore::fitLinearised(call.funcnum, *points, call.start(), free),
+                free, *points);
 }
 
 void funcslbuf(const float* x, const float* a, float* y, float* dyda, const int16_t* funcnum, const int16_t* np) {
     const int model = funcnum ? *funcnum : 0;
-    const int slots = np ? std::clamp<int>(*np, 0, 10) : 0;
+    const int slots = np ? std::clamp<int>(*np, 0, fitcore::kParameterSlots) : 0;
     const int count = std::min(fitcore::parameterCount(model), slots);
     fitcore::Params p{};
     if (a)

@@ -73,7 +73,7 @@ ReducedProblem reduce(int funcnum, const Points& points, const Params& a, const 
 
 FitOutcome fitGeneralised(int funcnum, const Points& points, const Params& start, const FreeMask& free) {
     FitOutcome outcome;
-    const int n = points.size(), count = fitcore::parameterCount(funcnum), p = fitcore::freeCount(funcnum, free);
+    const int n = points.size(), p = fitcore::freeCount(funcnum, free);
     if (!fitcore::hasSlope(funcnum) || n - p <= 0 || points.sigmaX.size() != points.x.size()) return outcome;
     if (!fitcore::enoughDistinctX(points, p)) return outcome;
 
@@ -102,29 +102,22 @@ FitOutcome fitGeneralised(int funcnum, const Points& points, const Params& start
         }
         // Gauss-Newton step, halved until S does not grow.
         bool accepted = false;
-        double largestChange = 0, trialSum = sum;
-        Params trial = a;
+        double trialSum = sum;
+        fitcore::Trial trial;
         std::vector<double> trialXi(n);
         double length = 1.0;
         for (int halving = 0; halving < kMaxHalvings; ++halving, length *= 0.5) {
-            trial = a;
-            largestChange = 0;
-            for (int j = 0, k = 0; j < count; ++j) {
-                if (!free[j]) continue;
-                trial[j] += length * da[k];
-                largestChange = std::max(largestChange, std::fabs(length * da[k]) / (std::fabs(a[j]) + 1e-300));
-                ++k;
-            }
+            trial = fitcore::trialStep(funcnum, free, a, da, length);
             for (int i = 0; i < n; ++i) trialXi[i] = xi[i] + length * dxi[i];
-            trialSum = sumOfSquares(funcnum, points, trial, trialXi);
+            trialSum = sumOfSquares(funcnum, points, trial.a, trialXi);
             if (std::isfinite(trialSum) && trialSum <= sum) {
                 accepted = true;
                 break;
             }
         }
         if (!accepted) break; // no step lowers S: the minimum to working precision
-        const bool settled = sum - trialSum <= 1e-15 * sum || largestChange < 1e-10;
-        a = trial;
+        const bool settled = sum - trialSum <= 1e-15 * sum || trial.largestChange < fitcore::kSettledChange;
+        a = trial.a;
         xi.swap(trialXi);
         sum = trialSum;
         reduced = reduce(funcnum, points, a, xi, free);

@@ -26,9 +26,7 @@ void joliette(const float* x, const float* y, const float* sigx, const float* si
     const auto points = sigx ? fitcore::readPoints(call, y, sigy, false, sigx) : std::nullopt;
     if (!points) return call.fail();
     const fitcore::FreeMask free = call.freeMask(nullptr);
-    const auto outcome = fitcore::fitEffectiveVariance(call.funcnum, *points, call.start(), free);
-    if (!outcome.ok) return call.fail();
-    call.succeed(outcome, free, *points);
+    call.finish(fitcore::fitEffectiveVariance(call.funcnum, *points, call.start(), free), free, *points);
 }
 
 void lybanon(const float* x, const float* y, const float* sigx, const float* sigy, const int16_t* npts,
@@ -42,9 +40,7 @@ void lybanon(const float* x, const float* y, const float* sigx, const float* sig
     const auto points = (sigx && ia) ? fitcore::readPoints(call, y, sigy, unitYErrors, sigx) : std::nullopt;
     if (!points) return call.fail();
     const fitcore::FreeMask free = call.freeMask(ia);
-    const auto outcome = xyerrlib::fitGeneralised(call.funcnum, *points, call.start(), free);
-    if (!outcome.ok) return call.fail();
-    call.succeed(outcome, free, *points);
+    call.finish(xyerrlib::fitGeneralised(call.funcnum, *points, call.start(), free), free, *points);
 }
 
 } // extern "C"

@@ -8,6 +8,9 @@
 
 namespace fitcore {
 
+// Parameter arrays are documented as 10 slots: np beyond that is not trusted.
+inline constexpr int kParameterSlots = 10;
+
 // The outputs every fit routine fills, and what it needs to fill them safely.
 struct EngineCall {
     int funcnum = 0;
@@ -24,7 +27,7 @@ struct EngineCall {
     // Counts that can be used without reading or writing past an array: 0 <= npts <= length,
     // the model known, slots() at least its parameter count, no array missing.
     bool usable() const;
-    int slots() const;       // parameter slots that may be touched: np, at most 10
+    int slots() const;       // parameter slots that may be touched: np, at most kParameterSlots
     Params start() const;    // a as passed (model's slots)
     FreeMask freeMask(const int16_t* ia) const; // ia nonzero: fitted; no ia: all fitted
 
@@ -35,6 +38,8 @@ struct EngineCall {
     // (0 for held ones and for slots beyond the model), chisq = chi^2 / dof, prob = Q(dof/2,
     // chi^2/2), yfit = the model at the fitted parameters.
     void succeed(const FitOutcome& outcome, const FreeMask& free, const Points& points) const;
+    // succeed() when the outcome is ok, else fail().
+    void finish(const FitOutcome& outcome, const FreeMask& free, const Points& points) const;
 };
 
 // The call of a fit routine from its arguments (a missing count reads as unusable).

@@ -52,4 +52,17 @@ FitOutcome fitEffectiveVariance(int funcnum, const Points& points, const Params&
 // parameter slots (0 for held ones).
 Params freeSigmas(const std::vector<double>& covariance, int funcnum, const FreeMask& free);
 
+// The parameters after a step of the iterative fits: a with length times correction[k] added
+// to its k-th free parameter, and the largest change relative to the size of its parameter.
+struct Trial {
+    Params a{};
+    double largestChange = 0;
+};
+Trial trialStep(int funcnum, const FreeMask& free, const Params& a, const std::vector<double>& correction,
+                double length = 1.0);
+
+// A relative change below which an iterative fit has settled: far below what a float result
+// shows, and below it the sum of squares only moves by rounding.
+inline constexpr double kSettledChange = 1e-10;
+
 } // namespace fitcore
