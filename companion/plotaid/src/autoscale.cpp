@@ -84,9 +84,13 @@ void autoscale(const float* values, const float* errors, const int16_t* n, const
         high = std::max(high, v + e);
     }
     plotaid::Limits limits;
-    if (low > high) limits = logarithmic ? plotaid::Limits{1, 10} : plotaid::Limits{0, 1};
-    else limits = logarithmic ? plotaid::logarithmicLimits(low, high) : plotaid::linearLimits(low, high);
-    if (low > high) low = limits.low, high = limits.high;
+    if (low > high) { // no usable value
+        limits = logarithmic ? plotaid::Limits{1, 10} : plotaid::Limits{0, 1};
+        low = limits.low;
+        high = limits.high;
+    } else {
+        limits = logarithmic ? plotaid::logarithmicLimits(low, high) : plotaid::linearLimits(low, high);
+    }
     float lowFloat = plotaid::outwardFloat(limits.low, low, true);
     if (logarithmic && !(lowFloat > 0)) lowFloat = FLT_TRUE_MIN;
     if (minimum) *minimum = lowFloat;

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <sys/stat.h>
 
@@ -63,10 +63,9 @@ void deltemp2(int16_t* status) {
 void myexist(const char* path, int16_t* status) {
     std::string name;
     if (path != nullptr) {
-        const void* nul = std::memchr(path, '\0', PLOTAID_PATH_LEN);
-        const std::size_t field = PLOTAID_PATH_LEN;
-        name.assign(path, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - path) : field);
-        name.erase(name.find_last_not_of(' ') + 1);
+        std::string_view field(path, PLOTAID_PATH_LEN);
+        field = field.substr(0, field.find('\0'));
+        name = field.substr(0, field.find_last_not_of(' ') + 1);
     }
     struct stat info {};
     const bool exists = !name.empty() && ::stat(name.c_str(), &info) == 0;
