@@ -1,5 +1,6 @@
 #include "datafile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -82,6 +83,26 @@ class ColumnWarnings {
 };
 
 enum Warning { kOnlyTwo = 0, kThreeForFour = 1, kThreeForTwo = 2, kFourForThree = 3 };
+
+// The errors a file does not carry, by the configured source: 1 the given percent of each value,
+// 2 the given constant, 4 (Y only) the square root of the value's size; 0 keeps the errors as read.
+void computeErrors(int source, float setting, const std::vector<float>& values, std::vector<float>& errors) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        switch (source) {
+        case 1:
+            errors[i] = setting / 100.0f * values[i];
+            break;
+        case 2:
+            errors[i] = setting;
+            break;
+        case 4:
+            errors[i] = std::sqrt(std::fabs(values[i]));
+            break;
+        default:
+            break;
+        }
+    }
+}
 
 } // namespace
 
@@ -179,35 +200,10 @@ void READ_DATA_FILE(const std::string& dataFileName, const Config& cfg, SectionD
     }
 
     if (cfg.YEBARON) {
-        for (std::size_t i = 0; i < data.YDAT.size(); ++i) {
-            switch (cfg.IYERRSOURCE) {
-            case 1:
-                data.EYDAT[i] = cfg.YERRVAL / 100.0f * data.YDAT[i];
-                break;
-            case 2:
-                data.EYDAT[i] = cfg.YERRVAL;
-                break;
-            case 4:
-                data.EYDAT[i] = std::sqrt(std::fabs(data.YDAT[i]));
-                break;
-            default:
-                break;
-            }
-        }
+        computeErrors(cfg.IYERRSOURCE, cfg.YERRVAL, data.YDAT, data.EYDAT);
     }
     if (xErrorsHeld) {
-        for (std::size_t i = 0; i < data.XDAT.size(); ++i) {
-            switch (cfg.IXERRSOURCE) {
-            case 1:
-                data.EXDAT[i] = cfg.XERRVAL / 100.0f * data.XDAT[i];
-                break;
-            case 2:
-                data.EXDAT[i] = cfg.XERRVAL;
-                break;
-            default:
-                break;
-            }
-        }
+        computeErrors(cfg.IXERRSOURCE, cfg.XERRVAL, data.XDAT, data.EXDAT);
     }
 }
 
