@@ -30,29 +30,29 @@ constexpr const char* kNotOnLogAxis = "At least one data point is zero or negati
 // Error bar direction codes of PGERR1.
 enum ErrorDirection { kRight = 1, kUp = 2, kLeft = 3, kDown = 4, kHorizontal = 5, kVertical = 6 };
 
-// Minor ticks: code 1 on, 2 off, 0 automatic (off when the axis spans a ratio above 5000).
-std::string logOptions(const char* base, int minorTicks, float low, float high) {
-    const bool minor = minorTicks == 1 || (minorTicks == 0 && !(high / low > 5000.0f));
-    return std::string(base).insert(3, minor ? "S" : "");
-}
-
-// The limits of a logarithmic axis from the requested ones and the positive data. An axis with
-// no positive value to go by shows one decade.
-void logLimits(float requestedLow, float requestedHigh, const std::vector<float>& values, float& low,
-               float& high) {
-    float smallest = 0.0f, largest = 0.0f;
+// A logarithmic axis: low and high come in as the requested limits and leave as the logarithms
+// of the axis's limits (a limit not requested comes from the positive data; with no positive
+// value the axis shows one decade). The box options are base with minor ticks for code 1, none
+// for 2, and for 0 unless the axis spans a ratio above 5000.
+std::string logAxis(const char* base, int minorTicks, const std::vector<float>& values, float& low,
+                    float& high) {
     std::vector<float> positive;
     std::copy_if(values.begin(), values.end(), std::back_inserter(positive),
                  [](float v) { return v > 0.0f; });
+    float smallest = 0.0f, largest = 0.0f;
     MINMAX(positive, smallest, largest);
-    GRMIN(low, smallest, requestedLow);
-    GRMAX(high, largest, requestedHigh);
+    GRMIN(low, smallest, low);
+    GRMAX(high, largest, high);
     if (!(low > 0.0f)) {
         low = high > 0.0f ? high / 10.0f : 1.0f;
     }
     if (!(high > low)) {
         high = low * 10.0f;
     }
+    const bool minor = minorTicks == 1 || (minorTicks == 0 && !(high / low > 5000.0f));
+    low = std::log10(low);
+    high = std::log10(high);
+    return std::string(base).insert(3, minor ? "S" : "");
 }
 
 std::array<char, CURVLIB_TEXT_LEN> functionText(const std::string& text) {
@@ -181,23 +181,17 @@ void Graph::PGVSTD1() {
 void Graph::GRAPHAXES(const std::vector<float>& x, const std::vector<float>& y) {
     float xlow = cfg_.XGRMININIT, xhigh = cfg_.XGRMAXINIT;
     float ylow = cfg_.YGRMININIT, yhigh = cfg_.YGRMAXINIT;
-    xopt_ = cfg_.MINORTICKX == 2 ? "BCNT" : "BCNST";
-    yopt_ = cfg_.MINORTICKY == 2 ? "BCNTV" : "BCNSTV";
+    std::string xopt = cfg_.MINORTICKX == 2 ? "BCNT" : "BCNST";
+    std::string yopt = cfg_.MINORTICKY == 2 ? "BCNTV" : "BCNSTV";
     if (logY()) {
-        logLimits(cfg_.YGRMININIT, cfg_.YGRMAXINIT, y, ylow, yhigh);
-        yopt_ = logOptions("BCNTVL", cfg_.MINORTICKY, ylow, yhigh);
-        ylow = std::log10(ylow);
-        yhigh = std::log10(yhigh);
+        yopt = logAxis("BCNTVL", cfg_.MINORTICKY, y, ylow, yhigh);
     }
     if (logX()) {
-        logLimits(cfg_.XGRMININIT, cfg_.XGRMAXINIT, x, xlow, xhigh);
-        xopt_ = logOptions("BCNTL", cfg_.MINORTICKX, xlow, xhigh);
-        xlow = std::log10(xlow);
-        xhigh = std::log10(xhigh);
+        xopt = logAxis("BCNTL", cfg_.MINORTICKX, x, xlow, xhigh);
     }
     window_ = {xlow, xhigh, ylow, yhigh};
     pg_.window(xlow, xhigh, ylow, yhigh);
-    pg_.box(xopt_, 0.0f, 0, yopt_, 0.0f, 0);
+    pg_.box(xopt, 0.0f, 0, yopt, 0.0f, 0);
     if (cfg_.IFONT >= 1 && cfg_.IFONT <= 4) {
         pg_.scf(cfg_.IFONT);
     }

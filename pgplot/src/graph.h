@@ -49,10 +49,6 @@ class Graph {
     // the letter page is written to PSFILE.
     void GRAPHCLOSE();
 
-    const AxisWindow& window() const { return window_; }
-    const std::string& xOptions() const { return xopt_; }
-    const std::string& yOptions() const { return yopt_; }
-
   private:
     bool postScript() const { return mode_ == kPostScriptFile || mode_ == kPrinterPort; }
     bool logX() const { return cfg_.ILINLOG == 3; }
@@ -64,8 +60,7 @@ class Graph {
     PgplotApi& pg_;
     const Config& cfg_;
     int mode_;
-    AxisWindow window_;
-    std::string xopt_, yopt_;
+    AxisWindow window_; // where the screen's cursor starts
     PageGeometry geometry_;
     std::string gizaFile_;
     bool open_ = false;
