@@ -8,6 +8,7 @@ extern "C" {
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 

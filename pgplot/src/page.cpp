@@ -70,10 +70,7 @@ std::vector<int> boundingBox(const PageGeometry& geometry) {
 bool writeLetterPage(const std::string& graphFile, const std::string& psFile, const PageGeometry& geometry) {
     std::ifstream graph(graphFile, std::ios::binary);
     const std::string body((std::istreambuf_iterator<char>(graph)), std::istreambuf_iterator<char>());
-    if (!graph.good() && !graph.eof()) {
-        return false;
-    }
-    if (body.empty()) {
+    if (body.empty()) { // missing, unreadable or empty
         return false;
     }
 

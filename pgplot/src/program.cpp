@@ -57,10 +57,10 @@ void printToPort(int port, const std::string& psFile) {
 } // namespace
 
 int plotModeOf(const std::string& word) {
-    const std::string mode = LCASE(word);
     if (word.size() < 2) {
         return 0;
     }
+    const std::string mode = LCASE(word);
     if (mode == "wv") {
         return kScreen;
     }
