@@ -6,7 +6,10 @@
 namespace pgplot {
 namespace {
 
+using testing::CaseName;
+using testing::crlfLines;
 using testing::ScratchFolder;
+using testing::stopOf;
 
 // Reads one section of text (CR LF lines) as a configuration file.
 struct Reader {
@@ -15,15 +18,7 @@ struct Reader {
     SectionEnd read(const std::string& text) { return GETCONFIG(cfg, folder.write("pgtemp.cfg", text)); }
 };
 
-std::string crlf(std::initializer_list<std::string> lines) {
-    std::string text;
-    for (const auto& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
-
-TEST(Config, StartsWithTheDocumentedValues) {
+TEST(Config, StartValues) {
     const Config cfg;
     EXPECT_EQ(cfg.LINESTYLE, 1);
     EXPECT_EQ(cfg.IPOINTSTYLE, 16);
@@ -35,7 +30,7 @@ TEST(Config, StartsWithTheDocumentedValues) {
 
 TEST(Config, ReadsEveryKeyOfTheFrontEndsFile) {
     Reader reader;
-    const auto end = reader.read(crlf({
+    const auto end = reader.read(crlfLines({
         "-%%  configuration file for PGPlot",
         "-fn/tmp/pgtemp.dat",
         "-xm0\t10.5",
@@ -136,7 +131,7 @@ TEST_P(ConfigLine, Reads) {
     reader.cfg.PSFILE = "/tmp/pgtemp.ps";
     reader.cfg.XEBARAUTO = true;
     reader.cfg.YEBARAUTO = false;
-    reader.read(crlf({GetParam().line, "-!!"}));
+    reader.read(crlfLines({GetParam().line, "-!!"}));
     GetParam().check(reader.cfg);
 }
 
@@ -237,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
                                }},
                       LineCase{"CommentsAndUnknownKeysIgnored", "-%%  -fn/not/this",
                                [](const Config& c) { EXPECT_EQ(c.DATAFILE, ""); }}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    CaseName{});
 
 // A line that ends the program, with its message and kind.
 struct FailureCase {
@@ -255,13 +250,9 @@ class ConfigFailure : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(ConfigFailure, Stops) {
     Reader reader;
-    try {
-        reader.read(crlf({"-%% first", GetParam().line, "-!!"}));
-        FAIL() << "no stop";
-    } catch (const ProgramStop& stop) {
-        EXPECT_EQ(stop.kind, GetParam().kind);
-        EXPECT_EQ(stop.message, GetParam().message);
-    }
+    const auto stop = stopOf([&] { reader.read(crlfLines({"-%% first", GetParam().line, "-!!"})); });
+    EXPECT_EQ(stop.kind, GetParam().kind);
+    EXPECT_EQ(stop.message, GetParam().message);
 }
 
 constexpr auto kFatal = ProgramStop::Kind::FatalError;
@@ -315,23 +306,19 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"Size", "-pzx", kFatal, "error reading configuration file:  Postscript graph size"},
         FailureCase{"SectionNumber", "-!s", kFatal,
                     "error reading configuration file:  secondary configuration section"}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    CaseName{});
 
 TEST(Config, MissingFileStopsWithMessage) {
     Config cfg;
-    try {
-        GETCONFIG(cfg, "/nonexistent/pgtemp.cfg");
-        FAIL() << "no stop";
-    } catch (const ProgramStop& stop) {
-        EXPECT_EQ(stop.kind, kStop);
-        EXPECT_EQ(stop.message, "configuration file not found");
-    }
+    const auto stop = stopOf([&] { GETCONFIG(cfg, "/nonexistent/pgtemp.cfg"); });
+    EXPECT_EQ(stop.kind, kStop);
+    EXPECT_EQ(stop.message, "configuration file not found");
 }
 
 TEST(Config, SectionsAreReadOneCallEach) {
     Reader reader;
     const std::string file =
-        reader.folder.write("pgtemp.cfg", crlf({
+        reader.folder.write("pgtemp.cfg", crlfLines({
                                               "-fn/tmp/pgtemp.dat",
                                               "-ptTitle",
                                               "-ey%5",
@@ -375,7 +362,7 @@ TEST(Config, SectionsAreReadOneCallEach) {
 TEST(Config, ThirdSectionIsReadByTheThirdCall) {
     Reader reader;
     const std::string file =
-        reader.folder.write("three.cfg", crlf({"-fn/a", "-!s2", "-fn/b", "-!s3", "-fn/c", "-!!"}));
+        reader.folder.write("three.cfg", crlfLines({"-fn/a", "-!s2", "-fn/b", "-!s3", "-fn/c", "-!!"}));
     Config& c = reader.cfg;
     EXPECT_EQ(GETCONFIG(c, file), SectionEnd::NextSection);
     EXPECT_EQ(GETCONFIG(c, file), SectionEnd::NextSection);
@@ -387,13 +374,13 @@ TEST(Config, ThirdSectionIsReadByTheThirdCall) {
 
 TEST(Config, FileWithoutEndLineEndsAfterItsLastSection) {
     Reader reader;
-    const std::string file = reader.folder.write("open.cfg", crlf({"-fn/a", "-!s2", "-fn/b"}));
+    const std::string file = reader.folder.write("open.cfg", crlfLines({"-fn/a", "-!s2", "-fn/b"}));
     Config& c = reader.cfg;
     EXPECT_EQ(GETCONFIG(c, file), SectionEnd::NextSection);
     EXPECT_EQ(GETCONFIG(c, file), SectionEnd::EndOfFile);
     EXPECT_FALSE(c.LASTSECTION);
 
-    const std::string shorter = reader.folder.write("short.cfg", crlf({"-fn/a", "-!s2"}));
+    const std::string shorter = reader.folder.write("short.cfg", crlfLines({"-fn/a", "-!s2"}));
     Config d;
     EXPECT_EQ(GETCONFIG(d, shorter), SectionEnd::NextSection);
     EXPECT_EQ(GETCONFIG(d, shorter), SectionEnd::NothingRead);

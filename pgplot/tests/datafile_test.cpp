@@ -6,8 +6,10 @@
 namespace pgplot {
 namespace {
 
+using testing::CaseName;
 using testing::MessageLog;
 using testing::ScratchFolder;
+using testing::stopOf;
 
 const std::string kWarningA = "There are apparently only two columns in the data file, but the configuration "
                               "file reports that columns for X "
@@ -137,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {0, 0, 0, 4, 0},
                    {0, 0},
                    {kWarningC, kWarningD}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    CaseName{});
 
 TEST(DataFile, ErrorsComputedByTheConfiguredRule) {
     Config cfg;
@@ -189,21 +191,13 @@ TEST(DataFile, FatalErrors) {
     for (const Case& c :
          {Case{"header\n7\n1 2\n", "error reading data file in PGPLot"},
           Case{"1 2\n3\n", "error reading data file"}, Case{"1 2\n3 4\n\n", "error reading data file"}}) {
-        try {
-            readFile(c.text, Config{});
-            FAIL() << c.text;
-        } catch (const ProgramStop& stop) {
-            EXPECT_EQ(stop.kind, ProgramStop::Kind::FatalError);
-            EXPECT_EQ(stop.message, c.message) << c.text;
-        }
+        SCOPED_TRACE(c.text);
+        const auto stop = stopOf([&] { readFile(c.text, Config{}); });
+        EXPECT_EQ(stop.kind, ProgramStop::Kind::FatalError);
+        EXPECT_EQ(stop.message, c.message);
     }
     for (const std::string missing : {"", "/nonexistent/pgtemp.dat"}) {
-        try {
-            COUNTPOINTS(missing);
-            FAIL();
-        } catch (const ProgramStop& stop) {
-            EXPECT_EQ(stop.message, "data file not found");
-        }
+        EXPECT_EQ(stopOf([&] { COUNTPOINTS(missing); }).message, "data file not found") << missing;
     }
 }
 

@@ -11,8 +11,10 @@ namespace pgplot {
 namespace {
 
 using testing::Call;
+using testing::CaseName;
 using testing::MessageLog;
 using testing::Recorder;
+using testing::stopOf;
 
 SectionData section(std::vector<float> x, std::vector<float> y, std::vector<float> ey = {},
                     std::vector<float> ex = {}) {
@@ -93,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         BoxCase{"SemiLogOff", 2, 0, 2, 0, 10, 1, 10, {1}, {1}, "BCNST", "BCNTVL"},
         BoxCase{"LogLogFromData", 3, 0, 0, 0, 0, 0, 0, {1, 10000}, {2, 40}, "BCNTL", "BCNSTVL"},
         BoxCase{"LogLogCodes", 3, 1, 2, 1, 10, 1, 10, {1}, {1}, "BCNSTL", "BCNTVL"}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    CaseName{});
 
 TEST(GraphAxes, SemiLogLimitsComeFromTheDataWhenNotPositive) {
     Drawing d;
@@ -278,7 +280,7 @@ INSTANTIATE_TEST_SUITE_P(Evaluators, Curve,
                                                      [](float x) { return 2.0f * x * x + 0.5f; }},
                                            CurveCase{"NegativeData", 1, 1, "", range(-10, -2), -10.5f,
                                                      [](float x) { return 2.0f + 0.5f * x; }}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         CaseName{});
 
 TEST(Curve, UserFunctionFailuresWarnAndBreakTheLine) {
     Drawing d;
@@ -422,13 +424,9 @@ TEST(Device, ScreenOpensTheWindowAndWaitsForQ) {
 TEST(Device, OpenFailureStops) {
     Drawing d;
     d.pg.openResult = 0;
-    try {
-        d.graph().GRAPHSTART(section({1}, {1}));
-        FAIL();
-    } catch (const ProgramStop& stop) {
-        EXPECT_EQ(stop.kind, ProgramStop::Kind::StopMessage);
-        EXPECT_EQ(stop.message, "error opening PGPlot");
-    }
+    const auto stop = stopOf([&] { d.graph().GRAPHSTART(section({1}, {1})); });
+    EXPECT_EQ(stop.kind, ProgramStop::Kind::StopMessage);
+    EXPECT_EQ(stop.message, "error opening PGPlot");
 }
 
 TEST(Device, PostScriptGeometryAndUnwritablePath) {
@@ -448,15 +446,11 @@ TEST(Device, PostScriptGeometryAndUnwritablePath) {
     EXPECT_STREQ(std::getenv("PGPLOT_PS_HEIGHT"), "5630");
     EXPECT_STREQ(std::getenv("PGPLOT_PS_VOFFSET"), "5000");
     EXPECT_EQ(d.pg.named("slw").at(0).numbers, std::vector<float>{3});
-    try {
-        // An unwritable file shows only when the library closes: it leaves no page behind.
-        std::filesystem::remove(device.file);
-        d.graph().GRAPHCLOSE();
-        FAIL();
-    } catch (const ProgramStop& stop) {
-        EXPECT_EQ(stop.kind, ProgramStop::Kind::FatalError);
-        EXPECT_EQ(stop.message, "error writing the PostScript file " + folder.path("graph.ps"));
-    }
+    // An unwritable file shows only when the library closes: it leaves no page behind.
+    std::filesystem::remove(device.file);
+    const auto stop = stopOf([&] { d.graph().GRAPHCLOSE(); });
+    EXPECT_EQ(stop.kind, ProgramStop::Kind::FatalError);
+    EXPECT_EQ(stop.message, "error writing the PostScript file " + folder.path("graph.ps"));
 
     Drawing unwritable;
     unwritable.mode = kPostScriptFile;

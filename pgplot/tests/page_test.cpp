@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 extern "C" {
 #include <giza.h>
 }
@@ -56,21 +53,16 @@ TEST(Page, LetterPageWrapsTheGraphAndKeepsAnOldFileOnFailure) {
     const auto graph = folder.write("graph.ps", "%!PS-Adobe-3.0\n%%BoundingBox: 0 0 648 490\nshowpage\n");
     const auto out = folder.path("out.ps");
     ASSERT_TRUE(writeLetterPage(graph, out, pageGeometry(0, 0)));
-    std::ifstream in(out);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_NE(text.str().find("%%BoundingBox: 25 18 515 666\n"), std::string::npos);
-    EXPECT_NE(text.str().find("514.8 18 translate 90 rotate\n%%BeginDocument: graph\n%!PS-Adobe-3.0\n"),
+    const std::string text = testing::fileText(out);
+    EXPECT_NE(text.find("%%BoundingBox: 25 18 515 666\n"), std::string::npos);
+    EXPECT_NE(text.find("514.8 18 translate 90 rotate\n%%BeginDocument: graph\n%!PS-Adobe-3.0\n"),
               std::string::npos);
-    EXPECT_NE(text.str().find("%%Orientation: Landscape"), std::string::npos);
+    EXPECT_NE(text.find("%%Orientation: Landscape"), std::string::npos);
 
     EXPECT_FALSE(writeLetterPage(folder.path("missing.ps"), out, pageGeometry(0, 0)));
     EXPECT_FALSE(writeLetterPage(folder.write("empty.ps", ""), out, pageGeometry(0, 0)));
     EXPECT_FALSE(writeLetterPage(graph, folder.path("no/such/folder.ps"), pageGeometry(0, 0)));
-    std::ifstream still(out);
-    std::stringstream again;
-    again << still.rdbuf();
-    EXPECT_EQ(again.str(), text.str());
+    EXPECT_EQ(testing::fileText(out), text);
 }
 
 TEST(GizaLayer, TextEscapesTexStyleCharactersUnlessPgplotEscapesAreUsed) {

@@ -3,9 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "program.h"
 #include "recorder.h"
@@ -14,27 +12,20 @@
 namespace pgplot {
 namespace {
 
+using testing::CaseName;
+using testing::crlfLines;
+using testing::fileText;
 using testing::Message;
 using testing::MessageLog;
 using testing::Recorder;
 using testing::ScratchFolder;
+using testing::stopOf;
 
 const std::string kFixtures = PGPLOT_FIXTURES;
 
-std::string readAll(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// A configuration file of CR LF lines.
+// A configuration file as the front end writes it: the lines, then five blank ones.
 std::string configText(std::initializer_list<std::string> lines) {
-    std::string text;
-    for (const auto& line : lines) {
-        text += line + "\r\n";
-    }
-    return text + "\r\n\r\n\r\n\r\n\r\n";
+    return crlfLines(lines) + crlfLines({"", "", "", "", ""});
 }
 
 struct MainRun {
@@ -81,13 +72,9 @@ TEST(CommandLine, AllocationFailureIsReportedAndStops) {
     MessageLog log;
     STATERR(0);
     EXPECT_TRUE(log.messages.empty());
-    try {
-        STATERR(12);
-        FAIL();
-    } catch (const ProgramStop& stop) {
-        EXPECT_EQ(stop.kind, ProgramStop::Kind::StopMessage);
-        EXPECT_EQ(stop.message, "stop program; please try again");
-    }
+    const auto stop = stopOf([] { STATERR(12); });
+    EXPECT_EQ(stop.kind, ProgramStop::Kind::StopMessage);
+    EXPECT_EQ(stop.message, "stop program; please try again");
     EXPECT_EQ(log.messages, (std::vector<Message>{{"Output", "error allocating array, error no. 12"}}));
 }
 
@@ -139,15 +126,13 @@ TEST(Sections, TwoSectionsDrawIntoOneGraph) {
     EXPECT_EQ(r.pg.calls.back().name, "clos");
     EXPECT_TRUE(r.log.boxes().empty());
     EXPECT_EQ(r.log.messages.back(), (Message{"Stop", "stopped in main, normal exit"}));
-    EXPECT_NE(readAll(r.folder.path("two.ps")).find("%%BeginDocument"), std::string::npos);
+    EXPECT_NE(fileText(r.folder.path("two.ps")).find("%%BeginDocument"), std::string::npos);
 }
 
 TEST(Sections, FileWithoutEndLineDrawsItsSectionOnce) {
     MainRun r;
-    const std::string config = "-fn" + kFixtures +
-                               "/decay.dat\r\n-xm0\t7\r\n-ym0\t100\r\n-at1\r\n-eb1\t 1\t0\r\n"
-                               "-ey$\r\n-pn" +
-                               r.folder.path("once.ps") + "\r\n-!s2\r\n";
+    const std::string config = crlfLines({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1",
+                                          "-eb1\t 1\t0", "-ey$", "-pn" + r.folder.path("once.ps"), "-!s2"});
     EXPECT_EQ(r.run("ps", config), 0) << ::testing::PrintToString(r.log.messages);
     EXPECT_EQ(r.pg.named("pt").size(), 1u);
 }
@@ -191,7 +176,7 @@ TEST(Printing, CopiesTheFileToTheDevice) {
     const auto file = folder.write("graph.ps", std::string(100000, 'x'));
     const auto device = folder.write("device", "");
     EXPECT_TRUE(copyFileToPort(file, device));
-    EXPECT_EQ(readAll(device).size(), 100000u);
+    EXPECT_EQ(fileText(device).size(), 100000u);
     EXPECT_FALSE(copyFileToPort(file, folder.path("absent-device")));
     EXPECT_FALSE(std::filesystem::exists(folder.path("absent-device")));
     EXPECT_FALSE(copyFileToPort(folder.path("absent.ps"), device));
@@ -210,7 +195,7 @@ ProgramRun runProgram(const ScratchFolder& folder, const std::string& arguments)
     const std::string command = "TMPDIR=" + folder.folder().string() + " " + PGPLOT_PROGRAM + " " +
                                 arguments + " </dev/null >/dev/null 2>" + errors;
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(errors)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileText(errors)};
 }
 
 std::vector<int> boxOf(const std::string& postScript, const std::string& comment) {
@@ -229,7 +214,7 @@ std::vector<int> drawnBox(const ScratchFolder& folder, const std::string& file) 
     if (std::system(command.c_str()) != 0) {
         return {};
     }
-    return boxOf(readAll(out), "BoundingBox");
+    return boxOf(fileText(out), "BoundingBox");
 }
 
 struct EndToEndCase {
@@ -286,11 +271,7 @@ TEST_P(EndToEnd, WritesTheLetterPageWithTheGraphInItsPlace) {
         }
     }
     lines.push_back("-!!");
-    std::string config;
-    for (const auto& line : lines) {
-        config += line + "\r\n";
-    }
-    const auto file = folder.write("pgtemp.cfg", config);
+    const auto file = folder.write("pgtemp.cfg", crlfLines(lines));
 
     const auto run = runProgram(folder, "ps " + file);
     ASSERT_EQ(run.status, 0) << run.errors;
@@ -299,7 +280,7 @@ TEST_P(EndToEnd, WritesTheLetterPageWithTheGraphInItsPlace) {
     const auto ps = folder.path("pgtemp.ps");
     ASSERT_TRUE(std::filesystem::exists(ps));
     EXPECT_FALSE(std::filesystem::exists(ps + ".page.ps"));
-    const auto text = readAll(ps);
+    const auto text = fileText(ps);
     EXPECT_EQ(boxOf(text, "BoundingBox"), c.box);
     const auto drawn = drawnBox(folder, ps);
     ASSERT_EQ(drawn.size(), 4u);
@@ -319,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EndToEndCase{"PortraitLargeSemiLogTwoSections", 1, 1, 2, 1, true, {25, 216, 587, 778}},
                       EndToEndCase{"LandscapeSmallLogLog", 0, 0, 3, 3, false, {25, 18, 515, 666}},
                       EndToEndCase{"LandscapeLargeLinearTwoSections", 0, 1, 1, 4, true, {25, 18, 587, 774}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    CaseName{});
 
 TEST(EndToEndFailures, UnwritableOutputAndMissingConfiguration) {
     ScratchFolder folder;

@@ -119,10 +119,9 @@ TEST(ScreenMode, WindowStaysUntilQIsPressed) {
     }
     testing::ScratchFolder folder;
     const std::string fixtures = PGPLOT_FIXTURES;
-    const auto config =
-        folder.write("pgtemp.cfg", "-fn" + fixtures +
-                                       "/decay.dat\r\n-xm0\t7\r\n-ym0\t100\r\n-at1\r\n-eb1\t 1\t0\r\n"
-                                       "-ey$\r\n-p11\t3\r\n-a1100\r\n-a2-0.4\r\n-!!\r\n");
+    const auto config = folder.write(
+        "pgtemp.cfg", testing::crlfLines({"-fn" + fixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1",
+                                          "-eb1\t 1\t0", "-ey$", "-p11\t3", "-a1100", "-a2-0.4", "-!!"}));
     const pid_t pid = fork();
     if (pid == 0) {
         setenv("DISPLAY", virtualDisplay.name().c_str(), 1);

@@ -1,10 +1,14 @@
-// Shared pieces of the graph program's tests: a message shell that records, a scratch folder.
+// Shared pieces of the graph program's tests: a message shell that records, a scratch folder,
+// files of CR LF lines, the stop a call ends with, names of parameterised cases.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -76,6 +80,38 @@ class ScratchFolder {
 
   private:
     std::filesystem::path path_;
+};
+
+// The lines as the front end writes them, each ended by CR LF.
+inline std::string crlfLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+inline std::string fileText(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The stop that action ends the program with; a failure of the test when it returns.
+template <typename Action> ProgramStop stopOf(Action&& action) {
+    try {
+        action();
+    } catch (const ProgramStop& stop) {
+        return stop;
+    }
+    ADD_FAILURE() << "the program did not stop";
+    return {ProgramStop::Kind::StopMessage, "(no stop)"};
+}
+
+// Names each case of a parameterised test by its name member.
+struct CaseName {
+    template <typename Info> std::string operator()(const Info& info) const { return info.param.name; }
 };
 
 } // namespace pgplot::testing
