@@ -111,6 +111,8 @@ std::optional<int16_t> parseInt16(std::string_view text) {
 }
 
 std::string formatReal(float value) {
+    // A NaN made by arithmetic usually has its sign bit set; that sign means nothing.
+    if (std::isnan(value)) return "nan";
     char digits[32];
     const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
     if (error != std::errc{}) return "nan";

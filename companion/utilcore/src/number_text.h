@@ -20,7 +20,8 @@ std::optional<float> parseReal(std::string_view text);
 // An integer: optional blanks, [+|-], digits, optional blanks; only -32768 .. 32767.
 std::optional<int16_t> parseInt16(std::string_view text);
 
-// The shortest text that parseReal reads back as the same float ("0.1", "1e-05", "-3.25").
+// The shortest text that parseReal reads back as the same float ("0.1", "1e-05", "-3.25");
+// "inf", "-inf" and "nan" (whatever the sign bit of the NaN) for the values it refuses.
 std::string formatReal(float value);
 
 } // namespace utilcore

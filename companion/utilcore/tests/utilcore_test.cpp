@@ -151,6 +151,12 @@ TEST(Data2str, NumbersSurviveAWriteAndARead) {
 TEST(Data2str, NonFiniteValuesAreWrittenSoThatTheyAreRefusedLater) {
     const std::string text = trimmed(line(std::numeric_limits<float>::quiet_NaN(), INFINITY, 0, 0, 0));
     EXPECT_EQ(text, "nan inf");
+    // inf - inf is a NaN with its sign bit set: still "nan", never "-nan".
+    volatile float infinity = INFINITY;
+    const float negativeNan = infinity - infinity;
+    ASSERT_TRUE(std::isnan(negativeNan));
+    EXPECT_EQ(trimmed(line(negativeNan, -INFINITY, 0, 0, 0)), "nan -inf");
+    EXPECT_EQ(trimmed(line(-std::numeric_limits<float>::quiet_NaN(), 1, 0, 0, 0)), "nan 1");
 }
 
 TEST(Sig, FollowsEachErrorMode) {
