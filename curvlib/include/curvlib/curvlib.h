@@ -85,6 +85,16 @@ CURVLIB_API void lsnonw(const float* x, const float* y, const float* sigy, const
 /*
  * funcsnbuf -- evaluate model funcnum at x: value into y, derivatives by a1..a(nparm) into dyda.
  *
+ *  x         in      the independent variable
+ *  a[np]     in      parameters; only those of the model are read (a user-defined model:
+ *                    a1..a(nparm))
+ *  y         out     the model value
+ *  dyda[np]  out     derivatives by the parameters: a built-in model writes as many as it has,
+ *                    whatever nparm says; a user-defined one writes a1..a(nparm)
+ *  funcnum   in      model number, below
+ *  nparm     in/out  number of parameters of a user-defined model; -1 when it fails
+ *  np        in      plays no part
+ *
  *   1 Linear          a1 + a2 x
  *   2 Power           a1 x^a2
  *   3 Exponential     a1 exp(a2 x)

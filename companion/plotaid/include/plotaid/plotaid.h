@@ -53,7 +53,10 @@ PLOTAID_API void pgdat(const float* x, const float* y, const float* yerr, const 
  * autoscale -- axis limits for values 1..n (n at most length) into minimum and maximum.
  *  values, errors   in   the values, and their errors when useErrors is nonzero (the absolute
  *                        value of an error is used; a non-finite error counts as 0)
+ *  n, length        in   number of values, and the declared length of the arrays
+ *  minimum, maximum out  the axis limits, as floats just outside the data
  *  logFlag          in   1: the axis is logarithmic
+ *  useErrors        in   nonzero: the error bars count (errors is then read)
  * Non-finite values are left out. Linear axis: the limits contain every value, and value -
  * error and value + error with useErrors, rounded outward to a multiple of a "nice" step
  * (1, 2 or 5 times a power of ten, the one nearest a fifth of the range); equal values get a range

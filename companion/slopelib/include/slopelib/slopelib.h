@@ -74,7 +74,8 @@ SLOPELIB_API void lslinw(const float* x, const float* y, const float* sigy, cons
 
 /*
  * funcslbuf -- value of model funcnum at x into y; dyda[np] receives dY/dA, dY/dB, dY/dC (the
- * slots beyond the model's parameters 0). np is at most 10.
+ * slots beyond the model's parameters 0). a[np] holds A, B, C: only the model's parameters
+ * within np are read, a missing one counts as 0. np is at most 10 (a larger one counts as 10).
  *   1 Y = A + BX            5 Y = A K(sin x/2)       9 1/Y = A + BX
  *   2 Y = A X^B             6 Y = A + BX^2 + CX^4   10 1/Y = A + B/X
  *   3 Y = A exp(BX)         7 Y = A + B ln(X)       11 Y = A + B/X^2 + C/X^4
