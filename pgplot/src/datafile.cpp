@@ -49,10 +49,13 @@ class DataFile {
     std::ifstream file_;
 };
 
+// The column warnings, by what the line held against what the configuration declared.
+enum Warning { kOnlyTwo = 0, kThreeForFour = 1, kThreeForTwo = 2, kFourForThree = 3 };
+
 // Shows each of the column warnings at most once per file.
 class ColumnWarnings {
   public:
-    void warn(int which) {
+    void warn(Warning which) {
         if (!shown_[which]) {
             shown_[which] = true;
             ERRMSG(kTexts[which]);
@@ -60,29 +63,21 @@ class ColumnWarnings {
     }
 
   private:
-    static constexpr const char* kTexts[4] = {"There are apparently only two columns in the data file, but "
-                                              "the configuration file reports that columns "
-                                              "for X errors, Y errors, or both should be present.   If the "
-                                              "graph does not appear as expected, please "
-                                              "check these files.",
-                                              "There are apparently three columns in the data file, but the "
-                                              "configuration file reports that columns for "
-                                              "both X errors and Y errors should be present.  If the graph "
-                                              "does not appear as expected, please check "
-                                              "these files.",
-                                              "There are apparently three columns in the data file, but the "
-                                              "configuration file reports that only two "
-                                              "columns (X and Y) should be present.  If the graph does not "
-                                              "appear as expected, please check these files.",
-                                              "There are apparently four columns in the data file, but the "
-                                              "configuration file reports that only three "
-                                              "columns (X, Y, and either an X or Y error column) should be "
-                                              "present.  If the graph does not appear as "
-                                              "expected, please check these files."};
+    static constexpr const char* kTexts[4] = {
+        "There are apparently only two columns in the data file, but the configuration file reports "
+        "that columns for X errors, Y errors, or both should be present.   If the graph does not "
+        "appear as expected, please check these files.",
+        "There are apparently three columns in the data file, but the configuration file reports "
+        "that columns for both X errors and Y errors should be present.  If the graph does not "
+        "appear as expected, please check these files.",
+        "There are apparently three columns in the data file, but the configuration file reports "
+        "that only two columns (X and Y) should be present.  If the graph does not appear as "
+        "expected, please check these files.",
+        "There are apparently four columns in the data file, but the configuration file reports that "
+        "only three columns (X, Y, and either an X or Y error column) should be present.  If the "
+        "graph does not appear as expected, please check these files."};
     bool shown_[4] = {};
 };
-
-enum Warning { kOnlyTwo = 0, kThreeForFour = 1, kThreeForTwo = 2, kFourForThree = 3 };
 
 // The errors a file does not carry, by the configured source: 1 the given percent of each value,
 // 2 the given constant, 4 (Y only) the square root of the value's size; 0 keeps the errors as read.

@@ -11,24 +11,22 @@ using testing::MessageLog;
 using testing::ScratchFolder;
 using testing::stopOf;
 
-const std::string kWarningA = "There are apparently only two columns in the data file, but the configuration "
-                              "file reports that columns for X "
-                              "errors, Y errors, or both should be present.   If the graph does not appear "
-                              "as expected, please check these "
-                              "files.";
-const std::string kWarningB = "There are apparently three columns in the data file, but the configuration "
-                              "file reports that columns for both X "
-                              "errors and Y errors should be present.  If the graph does not appear as "
-                              "expected, please check these files.";
+const std::string kWarningA =
+    "There are apparently only two columns in the data file, but the configuration file reports that "
+    "columns for X errors, Y errors, or both should be present.   If the graph does not appear as "
+    "expected, please check these files.";
+const std::string kWarningB =
+    "There are apparently three columns in the data file, but the configuration file reports that "
+    "columns for both X errors and Y errors should be present.  If the graph does not appear as "
+    "expected, please check these files.";
 const std::string kWarningC =
-    "There are apparently three columns in the data file, but the configuration file reports that only two "
-    "columns "
-    "(X and Y) should be present.  If the graph does not appear as expected, please check these files.";
-const std::string kWarningD = "There are apparently four columns in the data file, but the configuration "
-                              "file reports that only three columns "
-                              "(X, Y, and either an X or Y error column) should be present.  If the graph "
-                              "does not appear as expected, please "
-                              "check these files.";
+    "There are apparently three columns in the data file, but the configuration file reports that "
+    "only two columns (X and Y) should be present.  If the graph does not appear as expected, please "
+    "check these files.";
+const std::string kWarningD =
+    "There are apparently four columns in the data file, but the configuration file reports that "
+    "only three columns (X, Y, and either an X or Y error column) should be present.  If the graph "
+    "does not appear as expected, please check these files.";
 
 struct Read {
     SectionData data;
@@ -89,57 +87,34 @@ TEST_P(Columns, AssignNumbersAndWarnOncePerFile) {
     EXPECT_EQ(r.warnings, c.warnings);
 }
 
+// Each case: its name and file, then the declared X and Y error columns, X bars, and what is
+// read (Y, Y errors, X errors) with the warnings shown.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rules, Columns,
     ::testing::Values(
-        ColumnCase{"TwoColumns", "1 2\n3 4\n", false, false, false, {2, 4}, {0, 0}, {0, 0}, {}},
-        ColumnCase{"TwoColumnsButErrorColumnDeclared",
-                   "1 2\n3 4\n",
-                   false,
-                   true,
-                   false,
-                   {2, 4},
-                   {0, 0},
-                   {0, 0},
-                   {kWarningA}},
-        ColumnCase{
-            "ThreeWithYColumn", "1 2 0.5\n3 4 0.25\n", false, true, false, {2, 4}, {0.5f, 0.25f}, {0, 0}, {}},
-        ColumnCase{
-            "ThreeWithXColumn", "1 0.5 2\n3 0.25 4\n", true, false, true, {2, 4}, {0, 0}, {0.5f, 0.25f}, {}},
-        ColumnCase{
-            "ThreeWithXColumnBarsOff", "1 0.5 2\n3 0.25 4\n", true, false, false, {2, 4}, {0, 0}, {0, 0}, {}},
-        ColumnCase{
-            "ThreeWithBothColumns", "1 2 9\n3 4 9\n", true, true, true, {2, 4}, {0, 0}, {0, 0}, {kWarningB}},
-        ColumnCase{
-            "ThreeWithNoColumn", "1 2 9\n3 4 9\n", false, false, false, {2, 4}, {0, 0}, {0, 0}, {kWarningC}},
-        ColumnCase{"FourWithXBars",
-                   "1 0.1 2 0.2\n3 0.3 4 0.4\n",
-                   true,
-                   true,
-                   true,
-                   {2, 4},
-                   {0.2f, 0.4f},
-                   {0.1f, 0.3f},
-                   {}},
-        ColumnCase{"FourWithoutXBars",
-                   "1 0.1 2 0.2\n3 0.3 4 0.4\n",
-                   false,
-                   true,
-                   false,
-                   {2, 4},
-                   {0.2f, 0.4f},
-                   {0, 0},
-                   {kWarningD}},
-        ColumnCase{"MixedLinesWarnEachKindOnce",
-                   "1 2\n1 2 3\n1 2\n1 2 3 4\n1 2 3\n",
-                   false,
-                   false,
-                   false,
-                   {2, 2, 2, 3, 2},
-                   {0, 0, 0, 4, 0},
-                   {0, 0},
-                   {kWarningC, kWarningD}}),
+        ColumnCase{"TwoColumns", "1 2\n3 4\n",
+                   false, false, false, {2, 4}, {0, 0}, {0, 0}, {}},
+        ColumnCase{"TwoColumnsButErrorColumnDeclared", "1 2\n3 4\n",
+                   false, true, false, {2, 4}, {0, 0}, {0, 0}, {kWarningA}},
+        ColumnCase{"ThreeWithYColumn", "1 2 0.5\n3 4 0.25\n",
+                   false, true, false, {2, 4}, {0.5f, 0.25f}, {0, 0}, {}},
+        ColumnCase{"ThreeWithXColumn", "1 0.5 2\n3 0.25 4\n",
+                   true, false, true, {2, 4}, {0, 0}, {0.5f, 0.25f}, {}},
+        ColumnCase{"ThreeWithXColumnBarsOff", "1 0.5 2\n3 0.25 4\n",
+                   true, false, false, {2, 4}, {0, 0}, {0, 0}, {}},
+        ColumnCase{"ThreeWithBothColumns", "1 2 9\n3 4 9\n",
+                   true, true, true, {2, 4}, {0, 0}, {0, 0}, {kWarningB}},
+        ColumnCase{"ThreeWithNoColumn", "1 2 9\n3 4 9\n",
+                   false, false, false, {2, 4}, {0, 0}, {0, 0}, {kWarningC}},
+        ColumnCase{"FourWithXBars", "1 0.1 2 0.2\n3 0.3 4 0.4\n",
+                   true, true, true, {2, 4}, {0.2f, 0.4f}, {0.1f, 0.3f}, {}},
+        ColumnCase{"FourWithoutXBars", "1 0.1 2 0.2\n3 0.3 4 0.4\n",
+                   false, true, false, {2, 4}, {0.2f, 0.4f}, {0, 0}, {kWarningD}},
+        ColumnCase{"MixedLinesWarnEachKindOnce", "1 2\n1 2 3\n1 2\n1 2 3 4\n1 2 3\n",
+                   false, false, false, {2, 2, 2, 3, 2}, {0, 0, 0, 4, 0}, {0, 0}, {kWarningC, kWarningD}}),
     CaseName{});
+// clang-format on
 
 TEST(DataFile, ErrorsComputedByTheConfiguredRule) {
     Config cfg;
