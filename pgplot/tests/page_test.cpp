@@ -18,27 +18,16 @@ TEST(Page, FourOrientationAndSizeCases) {
         std::vector<int> box;
         std::vector<std::pair<std::string, std::string>> environment;
     };
-    for (const Case& c : {
-             Case{1,
-                  0,
-                  7.8,
-                  5.63,
-                  {25, 360, 587, 766},
-                  {{"PGPLOT_PS_HEIGHT", "5630"}, {"PGPLOT_PS_VOFFSET", "5000"}}},
-             Case{1,
-                  1,
-                  7.8,
-                  7.8,
-                  {25, 216, 587, 778},
-                  {{"PGPLOT_PS_HEIGHT", "7800"}, {"PGPLOT_PS_VOFFSET", "3000"}}},
-             Case{0,
-                  0,
-                  9.0,
-                  6.8,
-                  {25, 18, 515, 666},
-                  {{"PGPLOT_PS_WIDTH", "6800"}, {"PGPLOT_PS_HEIGHT", "9000"}}},
-             Case{0, 1, 10.5, 7.8, {25, 18, 587, 774}, {}},
-         }) {
+    // clang-format off
+    const Case cases[] = {
+        {1, 0, 7.8, 5.63, {25, 360, 587, 766}, {{"PGPLOT_PS_HEIGHT", "5630"}, {"PGPLOT_PS_VOFFSET", "5000"}}},
+        {1, 1, 7.8, 7.8,  {25, 216, 587, 778}, {{"PGPLOT_PS_HEIGHT", "7800"}, {"PGPLOT_PS_VOFFSET", "3000"}}},
+        {0, 0, 9.0, 6.8,  {25, 18, 515, 666},  {{"PGPLOT_PS_WIDTH", "6800"}, {"PGPLOT_PS_HEIGHT", "9000"}}},
+        {0, 1, 10.5, 7.8, {25, 18, 587, 774},  {}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "orientation " << c.orientation << ", size " << c.size);
         const auto geometry = pageGeometry(c.orientation, c.size);
         EXPECT_EQ(geometry.portrait, c.orientation == 1);
         EXPECT_DOUBLE_EQ(geometry.widthInches, c.width);
