@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <numbers>
 
 #include "curvlib/curvlib.h"
 #include "expression/tokenizer.h"
@@ -15,8 +16,8 @@ using Op = PostfixProgram::Op;
 
 int16_t squareRootSwitch = 0;
 
-const double kPi = 2 * std::asin(1.0);
-const double kE = std::exp(1.0);
+constexpr double kPi = std::numbers::pi;
+constexpr double kE = std::numbers::e;
 
 // Only so many characters of a number are read.
 constexpr std::size_t kNumberDigitsRead = 15;
