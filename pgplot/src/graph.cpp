@@ -371,6 +371,7 @@ void Graph::drawCurve(const SectionData& data) {
     const int16_t slots = kParameterSlots;
     // The evaluators index the parameters by the count: never past the ten slots.
     const int16_t terms = std::min<int16_t>(cfg_.NTERMS, kParameterSlots);
+    std::vector<std::string> reasonsShown;
     for (int k = 0; k < kCurvePoints; ++k) {
         const float x = xs + static_cast<float>(k) * step;
         float y = NAN;
@@ -382,7 +383,12 @@ void Graph::drawCurve(const SectionData& data) {
             int16_t failed = 0;
             tparsebuf(text.data(), cfg_.AA.data(), &x, &slots, &terms, &value, message.data(), &failed);
             if (failed != 0) {
-                ERRMSG(trimRight(std::string_view(message.data(), message.size())));
+                const std::string why(trimRight(std::string_view(message.data(), message.size())));
+                // One box for each reason, not one for each point of the curve.
+                if (std::find(reasonsShown.begin(), reasonsShown.end(), why) == reasonsShown.end()) {
+                    reasonsShown.push_back(why);
+                    ERRMSG(why);
+                }
             } else {
                 y = static_cast<float>(value);
             }

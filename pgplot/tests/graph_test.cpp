@@ -296,6 +296,23 @@ TEST(Curve, UserFunctionFailuresWarnAndBreakTheLine) {
     EXPECT_EQ(d.log.boxes().front().caption, "Warning");
 }
 
+// Each point the function fails at used to show its own box: a curve over a range where a root
+// has no value asked for dozens of OKs on the screen.
+TEST(Curve, EachFailureOfTheUserFunctionIsShownOncePerCurve) {
+    Drawing d;
+    d.cfg.ILINLOG = 1;
+    d.cfg.JFITFUNC = -1;
+    d.cfg.FUNCSTR = "sqrt(7 - z) + ln(z - 4)"; // no root above 7, no logarithm up to 4
+    d.graph().GRAPHDATA(section(range(2, 10), range(2, 10)));
+    const auto boxes = d.log.boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NE(boxes[0].text, boxes[1].text);
+    EXPECT_EQ(d.pg.named("line").size(), 1u); // the piece between 4 and 7
+
+    d.graph().GRAPHDATA(section(range(2, 10), range(2, 10)));
+    EXPECT_EQ(d.log.boxes().size(), 4u); // a second section's curve tells again
+}
+
 TEST(Curve, NoCurveForZeroOrBelowMinusOne) {
     for (const int16_t function : {int16_t{0}, int16_t{-2}}) {
         Drawing d;
