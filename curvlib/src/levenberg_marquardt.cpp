@@ -154,6 +154,8 @@ void MRQMIN(const float* x, const float* y, const float* sigy, int16_t npts, flo
             std::copy_n(s.atry.begin(), nparm, a);
             return;
         }
+        // A rejected step is tried again with ten times the lambda, up to 20 tries in one call,
+        // but only when every parameter is fitted: with held ones each call makes one try.
         alamda *= 10.0f;
         chisq = s.ochisq;
         if (++tries == 20 || mfit < nparm) return;

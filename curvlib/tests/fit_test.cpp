@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "curvlib/curvlib.h"
@@ -83,14 +84,20 @@ TEST(Fit, HeldParameterKeepsItsValueAndGetsNoUncertainty) {
     EXPECT_EQ(f.niter, 3);
 }
 
-TEST(Fit, ExactModelConvergesAtOnceWithZeroUncertainties) {
+// A straight line a1 + a2 x through four points, started at a1 = 1, a2 = 2.
+Fit straightLine(std::vector<float> y, float sigma) {
     Fit f;
     f.funcnum = 1;
     f.x = {1, 2, 3, 4};
-    f.y = {3, 5, 7, 9};
-    f.sigy.assign(4, 0.1f);
+    f.y = std::move(y);
+    f.sigy.assign(4, sigma);
     f.a[0] = 1.0f;
     f.a[1] = 2.0f;
+    return f;
+}
+
+TEST(Fit, ExactModelConvergesAtOnceWithZeroUncertainties) {
+    Fit f = straightLine({3, 5, 7, 9}, 0.1f);
     f.run();
     EXPECT_EQ(f.niter, 1);
     EXPECT_EQ(f.chisq, 0.0f);
@@ -101,13 +108,7 @@ TEST(Fit, ExactModelConvergesAtOnceWithZeroUncertainties) {
 
 TEST(Fit, StartFromWhichNoStepImprovesEndsAfterTwoCallsAtHugeLambda) {
     // At the minimum of a linear fit every damped step fails to lower chi-square.
-    Fit f;
-    f.funcnum = 1;
-    f.x = {1, 2, 3, 4};
-    f.y = {2, 5, 7, 9};
-    f.sigy.assign(4, 1.0f);
-    f.a[0] = 1.0f;
-    f.a[1] = 2.0f;
+    Fit f = straightLine({2, 5, 7, 9}, 1.0f);
     f.run(); // converge first
     Fit g = f;
     g.run(); // now start at the minimum
