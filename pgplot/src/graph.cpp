@@ -16,7 +16,7 @@ namespace pgplot {
 
 namespace {
 
-constexpr int kCurvePoints = 100;
+constexpr std::size_t kCurvePoints = 100;
 constexpr float kTerminal = 1.5f; // end marks 1.5 times PGPLOT's default length
 constexpr int kHollowSquare = 6;
 constexpr int kParameterSlots = 10;
@@ -364,44 +364,51 @@ void Graph::drawCurve(const SectionData& data) {
     const float xe = xmax > 0.0f ? 1.05f * xmax : 0.95f * xmax;
     const float step = std::fabs(xe - xs) / static_cast<float>(kCurvePoints);
 
-    std::array<float, kCurvePoints> cx{}, cy{};
-    std::array<bool, kCurvePoints> valid{};
     std::array<float, kParameterSlots> derivatives{};
     const int16_t functionNumber = cfg_.JFITFUNC;
     const int16_t slots = kParameterSlots;
     // The evaluators index the parameters by the count: never past the ten slots.
     const int16_t terms = std::min<int16_t>(cfg_.NTERMS, kParameterSlots);
     std::vector<std::string> reasonsShown;
-    for (int k = 0; k < kCurvePoints; ++k) {
-        const float x = xs + static_cast<float>(k) * step;
-        float y = NAN;
-        if (cfg_.JFITFUNC == -1) {
-            auto text = functionText(cfg_.FUNCSTR);
-            std::array<char, CURVLIB_MESSAGE_LEN> message;
-            message.fill(' ');
-            double value = 0.0;
-            int16_t failed = 0;
-            tparsebuf(text.data(), cfg_.AA.data(), &x, &slots, &terms, &value, message.data(), &failed);
-            if (failed != 0) {
-                const std::string why(trimRight(std::string_view(message.data(), message.size())));
-                // One box for each reason, not one for each point of the curve.
-                if (std::find(reasonsShown.begin(), reasonsShown.end(), why) == reasonsShown.end()) {
-                    reasonsShown.push_back(why);
-                    ERRMSG(why);
-                }
+    // The curve's function at x; NAN where the user's function has no value there.
+    auto valueAt = [&](float x) -> float {
+        if (cfg_.JFITFUNC != -1) {
+            float y = NAN;
+            if (cfg_.IPROG == 0) {
+                funcslbuf(&x, cfg_.AA.data(), &y, derivatives.data(), &functionNumber, &slots);
             } else {
-                y = static_cast<float>(value);
+                int16_t parameterCount = terms;
+                funcsnbuf(&x, cfg_.AA.data(), &y, derivatives.data(), &functionNumber, &parameterCount,
+                          &slots);
             }
-        } else if (cfg_.IPROG == 0) {
-            funcslbuf(&x, cfg_.AA.data(), &y, derivatives.data(), &functionNumber, &slots);
-        } else {
-            int16_t parameterCount = terms;
-            funcsnbuf(&x, cfg_.AA.data(), &y, derivatives.data(), &functionNumber, &parameterCount, &slots);
+            return y;
         }
-        const auto index = static_cast<std::size_t>(k);
-        valid[index] = std::isfinite(y) && (!logY() || y > 0.0f) && (!logX() || x > 0.0f);
-        cx[index] = logX() && valid[index] ? std::log10(x) : x;
-        cy[index] = logY() && valid[index] ? std::log10(y) : y;
+        auto text = functionText(cfg_.FUNCSTR); // the evaluator encodes the text in place
+        std::array<char, CURVLIB_MESSAGE_LEN> message;
+        message.fill(' ');
+        double value = 0.0;
+        int16_t failed = 0;
+        tparsebuf(text.data(), cfg_.AA.data(), &x, &slots, &terms, &value, message.data(), &failed);
+        if (failed == 0) {
+            return static_cast<float>(value);
+        }
+        const std::string why(trimRight(std::string_view(message.data(), message.size())));
+        // One box for each reason, not one for each point of the curve.
+        if (std::find(reasonsShown.begin(), reasonsShown.end(), why) == reasonsShown.end()) {
+            reasonsShown.push_back(why);
+            ERRMSG(why);
+        }
+        return NAN;
+    };
+
+    std::array<float, kCurvePoints> cx{}, cy{};
+    std::array<bool, kCurvePoints> valid{};
+    for (std::size_t k = 0; k < kCurvePoints; ++k) {
+        const float x = xs + static_cast<float>(k) * step;
+        const float y = valueAt(x);
+        valid[k] = std::isfinite(y) && (!logY() || y > 0.0f) && (!logX() || x > 0.0f);
+        cx[k] = logX() && valid[k] ? std::log10(x) : x;
+        cy[k] = logY() && valid[k] ? std::log10(y) : y;
     }
 
     if (postScript()) {
@@ -412,17 +419,16 @@ void Graph::drawCurve(const SectionData& data) {
         pg_.sci(2);
     }
     // Points the curve has no value for (or no logarithm of) break it into pieces.
-    for (int start = 0; start < kCurvePoints;) {
-        const auto first = static_cast<std::size_t>(start);
-        if (!valid[first]) {
+    for (std::size_t start = 0; start < kCurvePoints;) {
+        if (!valid[start]) {
             ++start;
             continue;
         }
-        int end = start;
-        while (end < kCurvePoints && valid[static_cast<std::size_t>(end)]) {
+        std::size_t end = start;
+        while (end < kCurvePoints && valid[end]) {
             ++end;
         }
-        pg_.line(end - start, cx.data() + start, cy.data() + start);
+        pg_.line(static_cast<int>(end - start), cx.data() + start, cy.data() + start);
         start = end;
     }
     pg_.sci(savedColour);
