@@ -8,6 +8,7 @@ namespace {
 
 using testing::CaseName;
 using testing::crlfLines;
+using testing::frontEndConfig;
 using testing::ScratchFolder;
 using testing::stopOf;
 
@@ -30,7 +31,7 @@ TEST(Config, StartValues) {
 
 TEST(Config, ReadsEveryKeyOfTheFrontEndsFile) {
     Reader reader;
-    const auto end = reader.read(crlfLines({
+    const auto end = reader.read(frontEndConfig({
         "-%%  configuration file for PGPlot",
         "-fn/tmp/pgtemp.dat",
         "-xm0\t10.5",
@@ -62,11 +63,6 @@ TEST(Config, ReadsEveryKeyOfTheFrontEndsFile) {
         "-pn/tmp/out.ps",
         "-lp3",
         "-!!",
-        "",
-        "",
-        "",
-        "",
-        "",
     }));
     const Config& c = reader.cfg;
     EXPECT_EQ(end, SectionEnd::EndLine);
@@ -318,7 +314,7 @@ TEST(Config, MissingFileStopsWithMessage) {
 TEST(Config, SectionsAreReadOneCallEach) {
     Reader reader;
     const std::string file =
-        reader.folder.write("pgtemp.cfg", crlfLines({
+        reader.folder.write("pgtemp.cfg", frontEndConfig({
                                               "-fn/tmp/pgtemp.dat",
                                               "-ptTitle",
                                               "-ey%5",
@@ -334,11 +330,6 @@ TEST(Config, SectionsAreReadOneCallEach) {
                                               "-p11\t1",
                                               "-a14",
                                               "-!!",
-                                              "",
-                                              "",
-                                              "",
-                                              "",
-                                              "",
                                           }));
     Config& c = reader.cfg;
     EXPECT_EQ(GETCONFIG(c, file), SectionEnd::NextSection);

@@ -15,6 +15,7 @@ namespace {
 using testing::CaseName;
 using testing::crlfLines;
 using testing::fileText;
+using testing::frontEndConfig;
 using testing::Message;
 using testing::MessageLog;
 using testing::Recorder;
@@ -22,11 +23,6 @@ using testing::ScratchFolder;
 using testing::stopOf;
 
 const std::string kFixtures = PGPLOT_FIXTURES;
-
-// A configuration file as the front end writes it: the lines, then five blank ones.
-std::string configText(std::initializer_list<std::string> lines) {
-    return crlfLines(lines) + crlfLines({"", "", "", "", ""});
-}
 
 struct MainRun {
     ScratchFolder folder;
@@ -94,7 +90,7 @@ TEST(CommandLine, TemporaryDirectoryHasATrailingSeparator) {
 
 TEST(Sections, TwoSectionsDrawIntoOneGraph) {
     MainRun r;
-    const std::string config = configText({
+    const std::string config = frontEndConfig({
         "-fn" + kFixtures + "/decay.dat",
         "-xm0\t7",
         "-ym0\t100",
@@ -140,8 +136,8 @@ TEST(Sections, FileWithoutEndLineDrawsItsSectionOnce) {
 TEST(Sections, MissingSecondDataFileIsFatalAndLeavesNoGraph) {
     MainRun r;
     const std::string config =
-        configText({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0", "-ey$",
-                    "-pn" + r.folder.path("none.ps"), "-!s2", "-fn/no/such.dat", "-!!"});
+        frontEndConfig({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0",
+                        "-ey$", "-pn" + r.folder.path("none.ps"), "-!s2", "-fn/no/such.dat", "-!!"});
     EXPECT_EQ(r.run("ps", config), 1);
     EXPECT_EQ(r.log.boxes(), (std::vector<Message>{{"Fatal Error", "data file not found"}}));
     EXPECT_FALSE(std::filesystem::exists(r.folder.path("none.ps")));
@@ -164,8 +160,8 @@ TEST(Printing, PortModeReportsByBox) {
         }
         MainRun r;
         const std::string config =
-            configText({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0",
-                        "-ey$", "-pn" + r.folder.path("port.ps"), c.port, "-!!"});
+            frontEndConfig({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0",
+                            "-ey$", "-pn" + r.folder.path("port.ps"), c.port, "-!!"});
         EXPECT_EQ(r.run("pt", config), 0);
         EXPECT_EQ(r.log.boxes(), std::vector<Message>{c.box});
     }
@@ -305,8 +301,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EndToEndFailures, UnwritableOutputAndMissingConfiguration) {
     ScratchFolder folder;
     const auto config = folder.write(
-        "bad.cfg", configText({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1",
-                               "-eb1\t 1\t0", "-ey$", "-pn/nonexistent-folder/graph.ps", "-!!"}));
+        "bad.cfg", frontEndConfig({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1",
+                                   "-eb1\t 1\t0", "-ey$", "-pn/nonexistent-folder/graph.ps", "-!!"}));
     auto run = runProgram(folder, "ps " + config);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("Stop: error opening PGPlot"), std::string::npos) << run.errors;

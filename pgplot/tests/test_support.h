@@ -91,6 +91,11 @@ inline std::string crlfLines(const std::vector<std::string>& lines) {
     return text;
 }
 
+// A configuration file as the front end writes it: the lines, then five blank ones.
+inline std::string frontEndConfig(const std::vector<std::string>& lines) {
+    return crlfLines(lines) + crlfLines({"", "", "", "", ""});
+}
+
 inline std::string fileText(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     std::stringstream text;
