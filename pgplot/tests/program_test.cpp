@@ -24,6 +24,14 @@ using testing::stopOf;
 
 const std::string kFixtures = PGPLOT_FIXTURES;
 
+// The decay fixture on linear axes with Y bars from its third column, then the lines given.
+std::vector<std::string> decayGraphThen(std::initializer_list<std::string> more) {
+    std::vector<std::string> lines = {
+        "-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0", "-ey$"};
+    lines.insert(lines.end(), more);
+    return lines;
+}
+
 struct MainRun {
     ScratchFolder folder;
     Recorder pg;
@@ -127,8 +135,7 @@ TEST(Sections, TwoSectionsDrawIntoOneGraph) {
 
 TEST(Sections, FileWithoutEndLineDrawsItsSectionOnce) {
     MainRun r;
-    const std::string config = crlfLines({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1",
-                                          "-eb1\t 1\t0", "-ey$", "-pn" + r.folder.path("once.ps"), "-!s2"});
+    const std::string config = crlfLines(decayGraphThen({"-pn" + r.folder.path("once.ps"), "-!s2"}));
     EXPECT_EQ(r.run("ps", config), 0) << ::testing::PrintToString(r.log.messages);
     EXPECT_EQ(r.pg.named("pt").size(), 1u);
 }
@@ -136,8 +143,7 @@ TEST(Sections, FileWithoutEndLineDrawsItsSectionOnce) {
 TEST(Sections, MissingSecondDataFileIsFatalAndLeavesNoGraph) {
     MainRun r;
     const std::string config =
-        frontEndConfig({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0",
-                        "-ey$", "-pn" + r.folder.path("none.ps"), "-!s2", "-fn/no/such.dat", "-!!"});
+        frontEndConfig(decayGraphThen({"-pn" + r.folder.path("none.ps"), "-!s2", "-fn/no/such.dat", "-!!"}));
     EXPECT_EQ(r.run("ps", config), 1);
     EXPECT_EQ(r.log.boxes(), (std::vector<Message>{{"Fatal Error", "data file not found"}}));
     EXPECT_FALSE(std::filesystem::exists(r.folder.path("none.ps")));
@@ -160,8 +166,7 @@ TEST(Printing, PortModeReportsByBox) {
         }
         MainRun r;
         const std::string config =
-            frontEndConfig({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1", "-eb1\t 1\t0",
-                            "-ey$", "-pn" + r.folder.path("port.ps"), c.port, "-!!"});
+            frontEndConfig(decayGraphThen({"-pn" + r.folder.path("port.ps"), c.port, "-!!"}));
         EXPECT_EQ(r.run("pt", config), 0);
         EXPECT_EQ(r.log.boxes(), std::vector<Message>{c.box});
     }
@@ -300,9 +305,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(EndToEndFailures, UnwritableOutputAndMissingConfiguration) {
     ScratchFolder folder;
-    const auto config = folder.write(
-        "bad.cfg", frontEndConfig({"-fn" + kFixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1",
-                                   "-eb1\t 1\t0", "-ey$", "-pn/nonexistent-folder/graph.ps", "-!!"}));
+    const auto config =
+        folder.write("bad.cfg", frontEndConfig(decayGraphThen({"-pn/nonexistent-folder/graph.ps", "-!!"})));
     auto run = runProgram(folder, "ps " + config);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("Stop: error opening PGPlot"), std::string::npos) << run.errors;
