@@ -17,8 +17,8 @@ struct Call {
 
 class Recorder : public PgplotApi {
   public:
-    // What the queries answer: character size in world units (unit 4) and in device units (unit 3),
-    // a view surface of 10 x 8 inches at 100 device units per inch.
+    // What the queries answer: character size in world units (unit 4) and, for every other unit,
+    // the device height (unit 3); a view surface of 10 x 8 inches at 100 device units per inch.
     float worldCharWidth = 0.1f, worldCharHeight = 0.2f;
     float deviceCharHeight = 12.0f;
     int openResult = 1;
