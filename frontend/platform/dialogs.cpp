@@ -11,6 +11,15 @@ std::optional<QString> Dialogs::input(const QString& prompt, const QString& titl
     return showInput({prompt, title.isEmpty() ? productWord_ : title, defaultText});
 }
 
+MessageAnswer CancelAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok: return MessageAnswer::Ok;
+    case MessageButtons::YesNo: return MessageAnswer::No;
+    case MessageButtons::AbortRetryIgnore: return MessageAnswer::Abort;
+    default: return MessageAnswer::Cancel;
+    }
+}
+
 QStringList QtNameFilters(const QString& filter) {
     const QStringList parts = filter.split(u'|');
     QStringList filters;

@@ -76,6 +76,10 @@ private:
     QString productWord_;
 };
 
+// The answer of a box closed without a button: Cancel where there is one, else the only harmless
+// choice of the set.
+MessageAnswer CancelAnswer(MessageButtons buttons);
+
 // Converts the "|" filter list into Qt's name filters ("Data Files (*.dat)"); "*.*" means every file.
 QStringList QtNameFilters(const QString& filter);
 

@@ -39,17 +39,6 @@ std::vector<ButtonChoice> ButtonsOf(MessageButtons buttons) {
     return {{B::Ok, A::Ok}};
 }
 
-// The answer given when the box is closed without a button: Cancel where there is one, else the
-// only harmless choice of the set.
-MessageAnswer EscapeAnswer(MessageButtons buttons) {
-    switch (buttons) {
-    case MessageButtons::Ok: return MessageAnswer::Ok;
-    case MessageButtons::YesNo: return MessageAnswer::No;
-    case MessageButtons::AbortRetryIgnore: return MessageAnswer::Abort;
-    default: return MessageAnswer::Cancel;
-    }
-}
-
 QFileDialog& Prepare(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setWindowTitle(request.title);
     const QStringList filters = QtNameFilters(request.filter);
@@ -77,7 +66,7 @@ MessageAnswer QtDialogs::showMessage(const MessageRequest& request) {
     const QAbstractButton* clicked = box.clickedButton();
     for (const ButtonChoice& choice : choices)
         if (clicked && clicked == box.button(choice.button)) return choice.answer;
-    return EscapeAnswer(request.buttons);
+    return CancelAnswer(request.buttons);
 }
 
 std::optional<QString> QtDialogs::showInput(const InputRequest& request) {

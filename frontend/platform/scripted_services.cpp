@@ -17,15 +17,6 @@ QString KindName(DialogKind kind) {
     return {};
 }
 
-MessageAnswer CancelAnswerFor(MessageButtons buttons) {
-    switch (buttons) {
-    case MessageButtons::Ok: return MessageAnswer::Ok;
-    case MessageButtons::YesNo: return MessageAnswer::No;
-    case MessageButtons::AbortRetryIgnore: return MessageAnswer::Abort;
-    default: return MessageAnswer::Cancel;
-    }
-}
-
 } // namespace
 
 ScriptedDialogs& ScriptedDialogs::answer(MessageAnswer answer) {
@@ -81,7 +72,7 @@ MessageAnswer ScriptedDialogs::showMessage(const MessageRequest& request) {
         transcript_.push_back(record);
         return MessageAnswer::Ok;
     }
-    return take<MessageAnswer>(record).value_or(CancelAnswerFor(request.buttons));
+    return take<MessageAnswer>(record).value_or(CancelAnswer(request.buttons));
 }
 
 std::optional<QString> ScriptedDialogs::showInput(const InputRequest& request) {

@@ -9,8 +9,6 @@
 #include <QTextBrowser>
 #include <map>
 
-
-
 namespace frontend {
 
 class QtDialogs final : public Dialogs {
