@@ -18,7 +18,7 @@ namespace {
 using namespace frontend;
 
 void SetUpExponentialData(Session& session, DataStore& store) {
-    session.Edition = QStringLiteral("NON");
+    session.Edition = EditionCode(Edition::NonLinear);
     session.DataInProgram = session.YModeSet = session.FunctionChosen = session.EstimatesEntered = true;
     constexpr std::int16_t n = 16000;
     store.Capacity = store.PointCount = n;

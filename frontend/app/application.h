@@ -48,7 +48,6 @@ public:
     DataStore& store() { return store_; }
     Dialogs& dialogs() { return services_.dialogs; }
     Help& help() { return services_.help; }
-    Services& services() { return services_; }
     // AppPath + name: a file shipped beside the program.
     QString programFile(const QString& name) const { return session_.AppPath + name; }
 

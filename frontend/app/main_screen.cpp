@@ -9,6 +9,7 @@
 #include <QShortcut>
 
 namespace frontend {
+
 void AddHelpKey(QWidget& window, Help& help, int context) {
     auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &window);
     key->setContext(Qt::WindowShortcut);
@@ -46,8 +47,8 @@ void MainScreen::closeEvent(QCloseEvent* event) {
     deleteLater();
 }
 
-ModalDialog::ModalDialog(Application& app, QWidget* parent, int helpContext)
-    : QDialog(parent, WithoutCloseBox(Qt::Dialog)), app_(app) {
+ModalDialog::ModalDialog(Application& app, QWidget* parent, int helpContext, Qt::WindowFlags flags)
+    : QDialog(parent, flags), app_(app) {
     AddHelpKey(*this, app.help(), helpContext);
 }
 

@@ -42,18 +42,21 @@ private:
     ScreenId id_;
 };
 
+// Window flags of a window without a close box.
+Qt::WindowFlags WithoutCloseBox(Qt::WindowFlags kind);
+
+// A modal dialog of the application: F1 opens its help page, and closing it tells the help viewer
+// to quit.
 class ModalDialog : public QDialog {
     Q_OBJECT
 public:
-    ModalDialog(Application& app, QWidget* parent, int helpContext);
+    ModalDialog(Application& app, QWidget* parent, int helpContext,
+                Qt::WindowFlags flags = WithoutCloseBox(Qt::Dialog));
     void done(int result) override;
 
 protected:
     Application& app_;
 };
-
-// Window flags of a window without a close box.
-Qt::WindowFlags WithoutCloseBox(Qt::WindowFlags kind);
 
 // The edition's icon file beside the program ("quorvex.svg" or "tessaly.svg"), and the icon itself
 // (an empty icon when the file is missing).

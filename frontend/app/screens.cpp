@@ -15,9 +15,8 @@ void RegisterScreens(Application& app) {
     app.registerScreen(ScreenId::Home, [](Application& a) { return new FrmHome(a); });
     app.registerScreen(ScreenId::Data, [](Application& a) { return new FrmData(a); });
     app.registerScreen(ScreenId::Fit, [](Application& a) { return new FrmFit(a); });
-    app.registerDialog(DialogId::FittingFunction, [](Application& a, QWidget* parent) {
-        return std::make_unique<FrmFitFn>(a.edition(), a.session(), a.store(), a.dialogs(), a.help(), parent);
-    });
+    app.registerDialog(DialogId::FittingFunction,
+                       [](Application& a, QWidget* parent) { return std::make_unique<FrmFitFn>(a, parent); });
 }
 
 } // namespace frontend

@@ -168,8 +168,7 @@ ReadOutcome ReadDataFile(Session& session, DataStore& store, Dialogs& dialogs, c
 
     PointArrays read;
     read.capacity = static_cast<std::int16_t>(std::clamp<std::int32_t>(file.Lines(), 100, MaxPoints));
-    for (Floats* array : {&read.x, &read.y, &read.ySigma, &read.yErrorsRaw, &read.xSigma, &read.xErrorsRaw})
-        *array = Zeros(read.capacity);
+    for (Floats* array : read.arrays()) *array = Zeros(read.capacity);
 
     std::size_t fieldCount = 0;
     std::size_t j = 0;

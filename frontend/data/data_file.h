@@ -10,6 +10,8 @@
 #include "platform/dialogs.h"
 #include "session/session.h"
 
+#include <array>
+
 namespace frontend {
 
 // The data screen's working copies of the data set (element i - 1 holds point i).
@@ -17,6 +19,9 @@ struct PointArrays {
     std::int16_t count = 0;
     std::int16_t capacity = 0;
     std::vector<float> x, y, ySigma, yErrorsRaw, xSigma, xErrorsRaw;
+
+    // Every array, for what is done to all of them alike.
+    std::array<std::vector<float>*, 6> arrays() { return {&x, &y, &ySigma, &yErrorsRaw, &xSigma, &xErrorsRaw}; }
 };
 
 // The open dialog for a data file (all files offered first) and the save dialog (data files first),

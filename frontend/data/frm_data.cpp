@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
-#include <cmath>
 #include <exception>
 
 namespace frontend {
@@ -31,6 +30,8 @@ struct ErrorModes {
     // The Y error column shows sigmas for kinds 1 and -1.
     bool yShown() const { return yKind == YKindGiven || yKind == YKindSquareRoot; }
     bool xSet() const { return xMode >= XModePercentage && xMode <= XModeIndividual; }
+    // The X sigmas follow the X values (percentage or constant).
+    bool xComputed() const { return xMode == XModePercentage || xMode == XModeConstant; }
 };
 
 ErrorModes CopyModes(DataStore& store, bool withX) {
@@ -39,6 +40,14 @@ ErrorModes CopyModes(DataStore& store, bool withX) {
     StoreYMode(store, modes.yKind, modes.ySub, modes.yValue, OutOfStore, byDialog);
     if (withX) StoreXMode(store, modes.xMode, modes.xValue, OutOfStore, byDialog);
     return modes;
+}
+
+// The sigmas that follow the values by the error mode, computed again after a change of the values.
+void RecomputeYSigmas(PointArrays& points, const ErrorModes& modes) {
+    if (!modes.yIndividual()) Sig(points.count, modes.yValue, modes.yKind, modes.ySub, points.y, points.ySigma);
+}
+void RecomputeXSigmas(PointArrays& points, const ErrorModes& modes, bool xErrorsAllowed) {
+    if (xErrorsAllowed && modes.xComputed()) Sig(points.count, modes.xValue, YKindGiven, modes.xMode, points.x, points.xSigma);
 }
 
 QString NonPositiveTypedError(const char* axis) {
@@ -246,9 +255,7 @@ void FrmData::resizeEvent(QResizeEvent* event) {
 
 void FrmData::resizeArrays(std::int16_t capacity) {
     const auto length = static_cast<std::size_t>(std::max<int>(capacity, 0));
-    for (std::vector<float>* array : {&points_.x, &points_.y, &points_.ySigma, &points_.yErrorsRaw, &points_.xSigma,
-                                      &points_.xErrorsRaw})
-        array->resize(length, 0.0f);
+    for (std::vector<float>* array : points_.arrays()) array->resize(length, 0.0f);
     points_.capacity = capacity;
 }
 
@@ -256,8 +263,8 @@ void FrmData::fillGrid() {
     const Session& session = app().session();
     const ErrorModes modes = CopyModes(app().store(), true);
     const bool ySigma = modes.yShown() && (!modes.yIndividual() || session.YErrorsEntered);
-    const bool xSigma = session.XErrorsAllowed && (modes.xMode == XModePercentage || modes.xMode == XModeConstant ||
-                                                   (modes.xMode == XModeIndividual && session.XErrorsEntered));
+    const bool xSigma =
+        session.XErrorsAllowed && (modes.xComputed() || (modes.xMode == XModeIndividual && session.XErrorsEntered));
     model_->fill(points_.count, ySigma, xSigma);
     grdData_->setFocus();
 }
@@ -405,20 +412,11 @@ void FrmData::typeInPoints(std::int16_t n) {
 
         points_.x[i] = x;
         points_.y[i] = y;
-        if (modes.yKind == YKindGiven) {
-            if (modes.ySub == YSubPercentage) points_.ySigma[i] = y * modes.yValue;
-            if (modes.ySub == YSubConstant) points_.ySigma[i] = modes.yValue;
-            if (modes.ySub == YSubIndividual) points_.ySigma[i] = points_.yErrorsRaw[i] = yError;
-        } else if (modes.yKind == YKindNone) {
-            points_.ySigma[i] = 1.0f;
-        } else if (modes.yKind == YKindSquareRoot) {
-            points_.ySigma[i] = std::sqrt(std::fabs(y));
-        }
-        if (withX) {
-            if (modes.xMode == XModePercentage) points_.xSigma[i] = x * modes.xValue;
-            if (modes.xMode == XModeConstant) points_.xSigma[i] = modes.xValue;
-            if (typeX) points_.xSigma[i] = points_.xErrorsRaw[i] = xError;
-        }
+        if (typeY) points_.yErrorsRaw[i] = yError;
+        points_.ySigma[i] = typeY ? yError : SigmaOf(y, modes.yValue, modes.yKind, modes.ySub, points_.ySigma[i]);
+        if (typeX) points_.xErrorsRaw[i] = xError;
+        if (withX)
+            points_.xSigma[i] = typeX ? xError : SigmaOf(x, modes.xValue, YKindGiven, modes.xMode, points_.xSigma[i]);
         ++points_.count;
         model_->showRows(points_.count);
         if (points_.count == MaxPoints) {
@@ -429,16 +427,10 @@ void FrmData::typeInPoints(std::int16_t n) {
         if (points_.count == points_.capacity) resizeArrays(static_cast<std::int16_t>(points_.capacity + 100));
     }
 
-    StorePointCount(store, points_.count, IntoStore);
-    StoreCapacity(store, points_.capacity, IntoStore);
-    StorePoints(store, points_.x, points_.y, points_.ySigma, points_.capacity, IntoStore);
-    if (typeY) StoreYErrorsRaw(store, points_.yErrorsRaw, points_.capacity, IntoStore);
-    if (withX) {
-        StoreXSigma(store, points_.xSigma, points_.capacity, IntoStore);
-        if (modes.xMode == XModeIndividual) StoreXErrorsRaw(store, points_.xErrorsRaw, points_.capacity, IntoStore);
-    }
     if (typeY) session.YErrorsEntered = true;
     if (typeX) session.XErrorsEntered = true;
+    StoreCapacity(store, points_.capacity, IntoStore);
+    storeChangedPoints();
     session.DataSaved = false;
     session.FitDone = false;
     showHoldingState();
@@ -483,12 +475,11 @@ void FrmData::editCell(int row, int column) {
         switch (*kind) {
         case PointColumn::X:
             points_.x[r] = *value;
-            if (session.XErrorsAllowed && (modes.xMode == XModePercentage || modes.xMode == XModeConstant))
-                Sig(n, modes.xValue, YKindGiven, modes.xMode, points_.x, points_.xSigma);
+            RecomputeXSigmas(points_, modes, session.XErrorsAllowed);
             break;
         case PointColumn::Y:
             points_.y[r] = *value;
-            if (!modes.yIndividual()) Sig(n, modes.yValue, modes.yKind, modes.ySub, points_.y, points_.ySigma);
+            RecomputeYSigmas(points_, modes);
             break;
         case PointColumn::YError:
             points_.yErrorsRaw[r] = *value;
@@ -568,8 +559,7 @@ void FrmData::deleteSelection() {
         return;
 
     // Every array loses the rows, so that each error stays with its point.
-    for (std::vector<float>* array : {&points_.x, &points_.y, &points_.ySigma, &points_.yErrorsRaw, &points_.xSigma,
-                                      &points_.xErrorsRaw}) {
+    for (std::vector<float>* array : points_.arrays()) {
         array->erase(array->begin() + r1, array->begin() + r2 + 1);
         array->resize(static_cast<std::size_t>(points_.capacity), 0.0f);
     }
@@ -592,9 +582,8 @@ void FrmData::switchXY() {
     const ErrorModes modes = CopyModes(application.store(), true);
     const std::int16_t n = points_.count;
     std::swap_ranges(points_.x.begin(), points_.x.begin() + n, points_.y.begin());
-    if (!modes.yIndividual()) Sig(n, modes.yValue, modes.yKind, modes.ySub, points_.y, points_.ySigma);
-    if (session.XErrorsAllowed && (modes.xMode == XModePercentage || modes.xMode == XModeConstant))
-        Sig(n, modes.xValue, YKindGiven, modes.xMode, points_.x, points_.xSigma);
+    RecomputeYSigmas(points_, modes);
+    RecomputeXSigmas(points_, modes, session.XErrorsAllowed);
     storeChangedPoints();
     model_->clear();
     fillGrid();
@@ -632,11 +621,7 @@ void FrmData::continueHome() {
     app().showScreen(ScreenId::Home, this);
 }
 
-void FrmData::toggleStyle() {
-    Session& session = app().session();
-    session.Advanced = !session.Advanced;
-    windowMenu_->setVisible(ScreenId::Graph, session.Advanced);
-}
+void FrmData::toggleStyle() { ToggleStyle(app().session(), *windowMenu_); }
 
 bool FrmData::eventFilter(QObject* watched, QEvent* event) {
     if (watched != grdData_) return MainScreen::eventFilter(watched, event);

@@ -4,9 +4,9 @@
 #define FRONTEND_DATA_FRM_DATA_H
 
 #include "app/main_screen.h"
+#include "app/screen_parts.h"
 #include "data/data_file.h"
 #include "data/point_table_model.h"
-#include "session/screen_parts.h"
 
 #include <memory>
 

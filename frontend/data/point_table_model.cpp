@@ -14,16 +14,6 @@ void PointTableModel::setXErrorColumn(bool withXErrors) {
     endResetModel();
 }
 
-int PointTableModel::columnOf(PointColumn column) const {
-    switch (column) {
-    case PointColumn::X: return 0;
-    case PointColumn::XError: return withXErrors_ ? 1 : -1;
-    case PointColumn::Y: return withXErrors_ ? 2 : 1;
-    case PointColumn::YError: return withXErrors_ ? 3 : 2;
-    }
-    return -1;
-}
-
 std::optional<PointColumn> PointTableModel::kindOf(int column) const {
     static constexpr PointColumn withX[] = {PointColumn::X, PointColumn::XError, PointColumn::Y, PointColumn::YError};
     static constexpr PointColumn withoutX[] = {PointColumn::X, PointColumn::Y, PointColumn::YError};

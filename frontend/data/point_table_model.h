@@ -19,7 +19,6 @@ public:
 
     // The column layout: with X errors allowed X, X error, Y, Y error, else X, Y, Y error.
     void setXErrorColumn(bool withXErrors);
-    int columnOf(PointColumn column) const;
     // The kind of column `index`, or nothing outside the layout.
     std::optional<PointColumn> kindOf(int column) const;
 

@@ -1,7 +1,5 @@
 #include "fit/fit_driver.h"
 
-#include "session/helpers.h"
-
 #include <cfenv>
 #include <cmath>
 #include <new>

@@ -8,6 +8,7 @@
 #include "fit/fit_state.h"
 #include "fit/report_builder.h"
 #include "platform/dialogs.h"
+#include "session/helpers.h"
 
 #include <functional>
 #include <optional>
@@ -46,7 +47,7 @@ public:
     void setToday(std::function<QDate()> today) { today_ = std::move(today); }
 
 private:
-    bool linear() const { return session_.Edition == u"LIN"; }
+    bool linear() const { return IsLinearEdition(session_); }
     void setStartingValues();
     void callEngine();
     // C++ raises no arithmetic errors: a result that is not finite stands for one. The error number

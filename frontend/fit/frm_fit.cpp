@@ -1,9 +1,9 @@
 #include "fit/frm_fit.h"
 
 #include "app/help_pages.h"
+#include "app/screen_parts.h"
 #include "fit/report_preview.h"
 #include "session/helpers.h"
-#include "session/screen_parts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -196,11 +196,7 @@ void FrmFit::chooseQuadraticAlgorithm(std::int16_t algorithm) {
     mnuOptionsLybanon_->setChecked(algorithm == LybanonAlgorithm);
 }
 
-void FrmFit::toggleReportStyle() {
-    Session& session = app().session();
-    session.Advanced = !session.Advanced;
-    windowMenu_->setVisible(ScreenId::Graph, session.Advanced);
-}
+void FrmFit::toggleReportStyle() { ToggleStyle(app().session(), *windowMenu_); }
 
 void FrmFit::keyPressEvent(QKeyEvent* event) {
     // F5 runs without touching the X-error switch; the screen sees the key whichever control has the focus.

@@ -1,9 +1,8 @@
 #include "fit/frm_fit_fn.h"
 
 #include "app/help_pages.h"
-#include "app/main_screen.h"
+#include "app/screen_parts.h"
 #include "session/number_format.h"
-#include "session/screen_parts.h"
 #include "session/utilcore_calls.h"
 
 #include <QButtonGroup>
@@ -81,11 +80,11 @@ QString EstimateText(float v, bool linear) {
 
 } // namespace
 
-FrmFitFn::FrmFitFn(Edition edition, Session& session, DataStore& store, Dialogs& dialogs, Help& help,
-                   QWidget* parent)
-    : QDialog(parent), edition_(edition), session_(session), store_(store), dialogs_(dialogs), help_(help) {
+// The dialog keeps its close box, which cancels like the Cancel button.
+FrmFitFn::FrmFitFn(Application& app, QWidget* parent)
+    : ModalDialog(app, parent, HelpContext::FittingFunction, Qt::Dialog), session_(app.session()),
+      store_(app.store()), dialogs_(app.dialogs()) {
     setObjectName(QStringLiteral("frmFitFn"));
-    AddHelpKey(*this, help_, HelpContext::FittingFunction);
     setWindowTitle(QStringLiteral("Choose Fitting Function"));
     const auto& options = linear() ? LinearOptions : NonLinearOptions;
 
@@ -108,8 +107,7 @@ FrmFitFn::FrmFitFn(Edition edition, Session& session, DataStore& store, Dialogs&
         auto* picture = new QLabel;
         picture->setObjectName(QStringLiteral("picFitFunc_%1").arg(i));
         picture->setFixedSize(PictureSize);
-        ShowPicture(*picture, session_.AppPath + FunctionPictureName(edition, true, static_cast<std::int16_t>(i + 1)) +
-                                  QStringLiteral(".png"));
+        ShowPicture(*picture, FunctionPictureFile(app, true, static_cast<std::int16_t>(i + 1)));
         functions->addWidget(option, i, 0);
         functions->addWidget(picture, i, 1);
     }
@@ -319,11 +317,6 @@ void FrmFitFn::continueClicked() {
         session_.FunctionChosen = true;
     }
     accept();
-}
-
-void FrmFitFn::done(int result) {
-    help_.quit();
-    QDialog::done(result);
 }
 
 } // namespace frontend

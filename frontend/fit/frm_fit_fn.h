@@ -3,11 +3,9 @@
 #ifndef FRONTEND_FIT_FRM_FIT_FN_H
 #define FRONTEND_FIT_FRM_FIT_FN_H
 
-#include "platform/dialogs.h"
-#include "platform/help.h"
+#include "app/main_screen.h"
 #include "session/store.h"
 
-#include <QDialog>
 #include <array>
 #include <functional>
 
@@ -23,24 +21,21 @@ namespace frontend {
 inline constexpr int FunctionOptions = 11;
 inline constexpr int EstimateBoxes = 5;
 
-class FrmFitFn final : public QDialog {
+class FrmFitFn final : public ModalDialog {
     Q_OBJECT
 public:
-    FrmFitFn(Edition edition, Session& session, DataStore& store, Dialogs& dialogs, Help& help,
-             QWidget* parent = nullptr);
+    explicit FrmFitFn(Application& app, QWidget* parent = nullptr);
 
     // The user-function editor, shown modal by Continue when "&User Defined" is chosen (non-linear
     // edition). While none is given the option stays disabled.
     void setUserFunctionEditor(std::function<void()> showEditor);
-
-    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool linear() const { return edition_ == Edition::Linear; }
+    bool linear() const { return app_.isLinear(); }
     // The form's Activate: the stored function and estimates.
     void activate();
     void chooseFunction(int option);
@@ -49,11 +44,9 @@ private:
     bool takeEstimate(int box);
     void continueClicked();
 
-    Edition edition_;
     Session& session_;
     DataStore& store_;
     Dialogs& dialogs_;
-    Help& help_;
     std::function<void()> showEditor_;
     bool activated_ = false;
 

@@ -105,7 +105,7 @@ public:
     }
 
 private:
-    bool linear() const { return c_.session.Edition == u"LIN"; }
+    bool linear() const { return IsLinearEdition(c_.session); }
     bool xErrorsUsed() const { return c_.session.XErrorsAllowed && s_.useXErrors; }
     QString chi() const { return FormatFix2OrE2(s_.chiSquare); }
     QString description() const {

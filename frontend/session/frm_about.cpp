@@ -1,8 +1,8 @@
 #include "session/frm_about.h"
 
 #include "app/help_pages.h"
+#include "app/screen_parts.h"
 #include "session/helpers.h"
-#include "session/screen_parts.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -14,7 +14,7 @@ FrmAbout::FrmAbout(Application& app, QWidget* parent) : ModalDialog(app, parent,
     setObjectName(QStringLiteral("frmAbout"));
     const Session& session = app.session();
     const QString word = EditionWord(session.Edition);
-    const bool linear = session.Edition == u"LIN";
+    const bool linear = IsLinearEdition(session);
     setWindowTitle(QStringLiteral("About ") + word);
     setWindowIcon(EditionIcon(app));
 

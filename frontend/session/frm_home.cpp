@@ -1,11 +1,11 @@
 #include "session/frm_home.h"
 
 #include "app/help_pages.h"
+#include "app/screen_parts.h"
 #include "data/data_file.h"
 #include "data/frm_error_mode.h"
 #include "session/error_type.h"
 #include "session/helpers.h"
-#include "session/screen_parts.h"
 #include "session/store.h"
 
 #include <QCloseEvent>
@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <algorithm>
 
 namespace frontend {
 namespace {
@@ -198,9 +199,7 @@ void FrmHome::activate() {
     }
     SetGoState(*cmdPGPlot_, session.DataInProgram && application.hasScreen(ScreenId::Graph));
 
-    ShowPicture(*picFitFunc_, application.programFile(FunctionPictureName(application.edition(), session.FunctionChosen,
-                                                                          store.FunctionNumber) +
-                                                      QStringLiteral(".png")));
+    ShowPicture(*picFitFunc_, FunctionPictureFile(application, session.FunctionChosen, store.FunctionNumber));
     showFitState();
     application.refreshSaveState();
 
@@ -306,27 +305,15 @@ bool FrmHome::quitSequence() {
     }
     application.help().quit();
 
-    bool refused = false;
-    for (;;) {
-        if (session.QuitRefused) break;
-        MainScreen* other = nullptr;
-        for (MainScreen* screen : application.loadedScreens())
-            if (screen != this) {
-                other = screen;
-                break;
-            }
-        if (!other) break;
-        // A screen that keeps itself loaded stops the quitting as QuitRefused does.
-        if (!application.unload(other)) {
-            refused = true;
-            break;
-        }
+    // Every other screen unloads; a screen that keeps itself loaded stops the quitting as QuitRefused does.
+    while (!session.QuitRefused) {
+        const std::vector<MainScreen*> screens = application.loadedScreens();
+        const auto other = std::find_if(screens.begin(), screens.end(), [this](MainScreen* s) { return s != this; });
+        if (other == screens.end()) return true;
+        if (!application.unload(*other)) break;
     }
-    if (session.QuitRefused) {
-        session.QuitRefused = false;
-        return false;
-    }
-    return !refused;
+    session.QuitRefused = false;
+    return false;
 }
 
 bool FrmHome::queryUnload() { return quitSequence(); }

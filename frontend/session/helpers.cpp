@@ -17,6 +17,8 @@ QString EditionWord(const QString& editionCode) {
 
 QString EditionWord(Edition edition) { return EditionWord(EditionCode(edition)); }
 
+bool IsLinearEdition(const Session& session) { return session.Edition == u"LIN"; }
+
 std::int16_t MaxOf(std::int16_t a, std::int16_t b) { return a < b ? b : a; }
 
 namespace {

@@ -15,6 +15,8 @@ bool FitReady(const Session& session);
 // "Tessaly" for "LIN", "Quorvex" for "NON", empty otherwise.
 QString EditionWord(const QString& editionCode);
 QString EditionWord(Edition edition);
+// True once the start screen has set the session to the linear edition ("LIN").
+bool IsLinearEdition(const Session& session);
 
 // b when a < b, else a.
 std::int16_t MaxOf(std::int16_t a, std::int16_t b);

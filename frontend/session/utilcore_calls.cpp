@@ -53,6 +53,13 @@ bool Sig(std::int16_t n, float value, std::int16_t kind, std::int16_t sub, const
     return flag != 0;
 }
 
+float SigmaOf(float v, float value, std::int16_t kind, std::int16_t sub, float sigma) {
+    const std::int16_t one = 1;
+    std::int16_t flag = 0;
+    sig(&one, &value, &kind, &sub, &v, &sigma, &one, &flag);
+    return sigma;
+}
+
 QString Data2Str(float x, float y, float yErr, float xErr, std::int16_t layout) {
     char buffer[UTILCORE_LINE_LEN + 1];
     std::memset(buffer, ' ', sizeof buffer);

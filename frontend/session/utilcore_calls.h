@@ -19,6 +19,10 @@ std::optional<std::int16_t> TrapInt(const QString& text);
 bool Sig(std::int16_t n, float value, std::int16_t kind, std::int16_t sub, const std::vector<float>& v,
          std::vector<float>& sigma);
 
+// sig for a single value: its sigma by the error mode. `sigma` comes back unchanged for individual
+// errors and for a mode that is not set.
+float SigmaOf(float v, float value, std::int16_t kind, std::int16_t sub, float sigma);
+
 // One data file line by data2str, trimmed: layout 0 x y; 1 x y yerr; 2 and 3 x xerr y yerr.
 QString Data2Str(float x, float y, float yErr, float xErr, std::int16_t layout);
 

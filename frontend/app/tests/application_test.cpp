@@ -1,5 +1,5 @@
 // The application object's screen registry and the help pages shipped beside the programs.
-#include "app/tests/screen_fixture.h"
+#include "screen_fixture.h"
 
 #include "app/help_pages.h"
 #include "platform/system_services.h"

@@ -1,6 +1,6 @@
 // The data screen walked as a student does: typed entry, files, editing, deleting, swapping,
 // clearing and saving, in both editions.
-#include "app/tests/screen_fixture.h"
+#include "screen_fixture.h"
 
 #include "data/frm_data.h"
 #include "session/number_format.h"

@@ -1,5 +1,5 @@
 // The Y and X error mode dialogs opened from the home screen.
-#include "app/tests/screen_fixture.h"
+#include "screen_fixture.h"
 
 #include "data/frm_error_mode.h"
 

@@ -2,7 +2,7 @@
 #include "fit/frm_fit_fn.h"
 #include "fit/report_preview.h"
 
-#include "app/tests/screen_fixture.h"
+#include "screen_fixture.h"
 #include "fit_fixture.h"
 #include "session/helpers.h"
 #include "strd.h"
@@ -45,8 +45,9 @@ protected:
         if (!screen) throw std::runtime_error("no fit screen");
         return *screen;
     }
-    std::unique_ptr<FrmFitFn> functionDialog(Edition edition) {
-        auto dialog = std::make_unique<FrmFitFn>(edition, session(), store(), scripted.dialogs, scripted.help);
+    // The fitting function dialog of the running edition.
+    std::unique_ptr<FrmFitFn> functionDialog() {
+        auto dialog = std::make_unique<FrmFitFn>(*app);
         dialog->show();
         return dialog;
     }
@@ -101,7 +102,7 @@ TEST_F(FitScreens, TypedWorkedExampleFromTheFunctionDialogToTheReport) {
         // Set FIT_REPORT_PNG to a folder to look at the screens.
         if (const QString pictures = qEnvironmentVariable("FIT_REPORT_PNG"); !pictures.isEmpty()) {
             const QString word = EditionWord(edition);
-            functionDialog(edition)->grab().save(pictures + QStringLiteral("/frmFitFn-%1.png").arg(word));
+            functionDialog()->grab().save(pictures + QStringLiteral("/frmFitFn-%1.png").arg(word));
             screen.grab().save(pictures + QStringLiteral("/frmFit-%1.png").arg(word));
         }
         app.reset();
@@ -117,7 +118,7 @@ TEST_F(FitScreens, FunctionDialogShowsStoredEstimatesInTheirFormats) {
     store().VaryFlags = {1, 0, 1};
     store().HeldCount = 1;
     store().InitialParams = {0.005f, 12.5f, 0.0f, 1234.5f};
-    auto dialog = functionDialog(Edition::NonLinear);
+    auto dialog = functionDialog();
     EXPECT_TRUE(child<QRadioButton>(*dialog, "optFitFunc_4")->isChecked());
     EXPECT_EQ(child<QLineEdit>(*dialog, "txtPrm_0")->text(), QStringLiteral("5.00E-03"));
     EXPECT_EQ(child<QLineEdit>(*dialog, "txtPrm_1")->text(), QStringLiteral("12.50"));
@@ -149,7 +150,7 @@ TEST_F(FitScreens, FunctionDialogRefusesBadEntriesAndStoresNothing) {
         scripted.dialogs.clearTranscript();
         session().Advanced = c.advanced;
         const DataStore before = store();
-        auto dialog = functionDialog(Edition::NonLinear);
+        auto dialog = functionDialog();
         type(*dialog, 0, c.a);
         type(*dialog, 1, c.b);
         if (c.holdBoth) {
@@ -167,7 +168,7 @@ TEST_F(FitScreens, FunctionDialogRefusesBadEntriesAndStoresNothing) {
 TEST_F(FitScreens, AdvancedStyleKeepsTheEstimateOfAnEmptyBox) {
     withWorkedExample(Edition::NonLinear);
     session().Advanced = true;
-    auto dialog = functionDialog(Edition::NonLinear);
+    auto dialog = functionDialog();
     type(*dialog, 1, QString());
     click(*dialog, "cmdContinue");
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
@@ -177,7 +178,7 @@ TEST_F(FitScreens, AdvancedStyleKeepsTheEstimateOfAnEmptyBox) {
 TEST_F(FitScreens, TessalyWarnsAboutXErrorsForOtherFunctions) {
     withWorkedExample(Edition::Linear);
     session().XErrorsAllowed = true;
-    auto dialog = functionDialog(Edition::Linear);
+    auto dialog = functionDialog();
     click(*dialog, "optFitFunc_4"); // Elliptic 1st kind
     type(*dialog, 0, QStringLiteral("1"));
     scripted.dialogs.answer(MessageAnswer::Cancel);

@@ -1,5 +1,5 @@
 // The start, home and About screens walked as a student does, in both editions.
-#include "app/tests/screen_fixture.h"
+#include "screen_fixture.h"
 
 #include "session/frm_start.h"
 

@@ -1,7 +1,7 @@
 // Pieces several screens share: the Window and Help menus, the green / red state of the graphical
 // buttons and the function picture.
-#ifndef FRONTEND_SESSION_SCREEN_PARTS_H
-#define FRONTEND_SESSION_SCREEN_PARTS_H
+#ifndef FRONTEND_APP_SCREEN_PARTS_H
+#define FRONTEND_APP_SCREEN_PARTS_H
 
 #include "app/main_screen.h"
 
@@ -44,13 +44,15 @@ private:
     std::map<ScreenId, QAction*> entries_;
 };
 
-// The Help menu: "&Contents", "&How to use Help", "&About".
-void AddHelpMenu(MainScreen& screen, QMenuBar& bar);
-// frmAbout, modal.
-void ShowAbout(MainScreen& screen);
+// Shift + right mouse button on the data or fit screen: Standard and Advanced style change places,
+// and the Window menu offers the graph only in the Advanced style.
+void ToggleStyle(Session& session, WindowMenu& windowMenu);
 
-// The base name of the picture of the chosen function ("nofunc" before a function is chosen).
-QString FunctionPictureName(Edition edition, bool functionChosen, std::int16_t functionNumber);
+// The Help menu: "&Contents", "&How to use Help", "&About" (frmAbout, modal).
+void AddHelpMenu(MainScreen& screen, QMenuBar& bar);
+
+// The picture of the chosen function beside the program ("nofunc.png" before a function is chosen).
+QString FunctionPictureFile(const Application& app, bool functionChosen, std::int16_t functionNumber);
 // Draws the picture file (PNG, or SVG for the icons) into the label, scaled to fit; a missing file
 // leaves it empty.
 void ShowPicture(QLabel& label, const QString& path);

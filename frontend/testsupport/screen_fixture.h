@@ -1,7 +1,7 @@
 // A run of the front end with scripted platform services, for tests that walk the screens the way a
 // student does: find a control by its objectName, click it, and read what the program said.
-#ifndef FRONTEND_APP_TESTS_SCREEN_FIXTURE_H
-#define FRONTEND_APP_TESTS_SCREEN_FIXTURE_H
+#ifndef FRONTEND_TESTSUPPORT_SCREEN_FIXTURE_H
+#define FRONTEND_TESTSUPPORT_SCREEN_FIXTURE_H
 
 #include "app/application.h"
 #include "app/main_screen.h"

@@ -1,4 +1,4 @@
-#include "session/screen_parts.h"
+#include "app/screen_parts.h"
 
 #include "session/frm_about.h"
 
@@ -54,6 +54,11 @@ void WindowMenu::setVisible(ScreenId target, bool visible) {
     if (QAction* action = entry(target)) action->setVisible(visible);
 }
 
+void ToggleStyle(Session& session, WindowMenu& windowMenu) {
+    session.Advanced = !session.Advanced;
+    windowMenu.setVisible(ScreenId::Graph, session.Advanced);
+}
+
 void AddHelpMenu(MainScreen& screen, QMenuBar& bar) {
     QMenu* menu = bar.addMenu(QStringLiteral("&Help"));
     menu->setObjectName(QStringLiteral("mnuHelp"));
@@ -66,23 +71,23 @@ void AddHelpMenu(MainScreen& screen, QMenuBar& bar) {
     QObject::connect(helpOnHelp, &QAction::triggered, &screen, [&help] { help.showHelpOnHelp(); });
     QAction* about = menu->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("mnuAbout"));
-    QObject::connect(about, &QAction::triggered, &screen, [&screen] { ShowAbout(screen); });
+    QObject::connect(about, &QAction::triggered, &screen, [&screen] {
+        FrmAbout box(screen.app(), &screen);
+        screen.runModal(box);
+    });
 }
 
-void ShowAbout(MainScreen& screen) {
-    FrmAbout about(screen.app(), &screen);
-    screen.runModal(about);
-}
-
-QString FunctionPictureName(Edition edition, bool functionChosen, std::int16_t functionNumber) {
+QString FunctionPictureFile(const Application& app, bool functionChosen, std::int16_t functionNumber) {
     static const char* const linear[] = {"linear", "power", "exp",   "quad", "elliptc1", "specpwr",
                                          "natlog", "invx",  "invy", "invxy", "specinv"};
     static const char* const nonLinear[] = {"linear", "power", "exp",    "exp1",  "exp2",    "exp3",
                                             "invxyn", "esr",   "realz1", "imag1", "usrfunc", "usrfunc"};
-    const bool isLinear = edition == Edition::Linear;
+    const bool isLinear = app.isLinear();
     const int count = isLinear ? 11 : 12;
-    if (!functionChosen || functionNumber < 1 || functionNumber > count) return QStringLiteral("nofunc");
-    return QString::fromLatin1((isLinear ? linear : nonLinear)[functionNumber - 1]);
+    const QString name = !functionChosen || functionNumber < 1 || functionNumber > count
+                             ? QStringLiteral("nofunc")
+                             : QString::fromLatin1((isLinear ? linear : nonLinear)[functionNumber - 1]);
+    return app.programFile(name + QStringLiteral(".png"));
 }
 
 void ShowPicture(QLabel& label, const QString& path) {
