@@ -259,6 +259,10 @@ void FrmData::resizeArrays(std::int16_t capacity) {
     points_.capacity = capacity;
 }
 
+void FrmData::growArrays() {
+    resizeArrays(static_cast<std::int16_t>(std::min<int>(points_.capacity + 100, MaxPoints)));
+}
+
 void FrmData::fillGrid() {
     const Session& session = app().session();
     const ErrorModes modes = CopyModes(app().store(), true);
@@ -349,7 +353,7 @@ void FrmData::typeInPoints(std::int16_t n) {
         points_ = PointArrays{};
         resizeArrays(100);
     } else if (n >= points_.capacity) {
-        resizeArrays(static_cast<std::int16_t>(points_.capacity + 100));
+        growArrays();
     } else {
         resizeArrays(points_.capacity);
     }
@@ -424,7 +428,7 @@ void FrmData::typeInPoints(std::int16_t n) {
                             crLf + QStringLiteral("points has been reached."));
             break;
         }
-        if (points_.count == points_.capacity) resizeArrays(static_cast<std::int16_t>(points_.capacity + 100));
+        if (points_.count == points_.capacity) growArrays();
     }
 
     if (typeY) session.YErrorsEntered = true;

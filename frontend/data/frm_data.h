@@ -61,6 +61,8 @@ private:
     void storeChangedPoints();
     void pointsChanged();
     void resizeArrays(std::int16_t capacity);
+    // Typed entry: room for 100 more points, up to MaxPoints.
+    void growArrays();
 
     PointArrays points_;
     QString dataName_ = QStringLiteral("Untitled");

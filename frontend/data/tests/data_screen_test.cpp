@@ -120,6 +120,20 @@ TEST_F(DataScreen, FewerThanThreePointsAreRefusedAndCancelDiscardsThem) {
     EXPECT_FALSE(child<QPushButton>(data, "cmdSaveData")->isEnabled());
 }
 
+TEST_F(DataScreen, AddPointGrowsTheDataSetUpToTheLimitAndNoFurther) {
+    FrmData& data = openDataScreen(Edition::NonLinear);
+    QByteArray contents;
+    for (int i = 1; i <= MaxPoints - 50; ++i) contents += QByteArray::number(i) + " 1\r\n";
+    readFile(data, contents);
+    ASSERT_EQ(app->store().Capacity, MaxPoints - 50);
+    for (int i = 0; i < 50; ++i) scripted.dialogs.type(QStringLiteral("1, 2"));
+    click(data, "cmdAddPoint");
+    EXPECT_EQ(app->store().PointCount, MaxPoints);
+    EXPECT_EQ(app->store().Capacity, MaxPoints) << "room for 100 more points, but never past the limit";
+    EXPECT_EQ(lastText(), "maximum number of  16000data\r\npoints has been reached.");
+    EXPECT_EQ(scripted.dialogs.unusedAnswers(), 0u);
+}
+
 TEST_F(DataScreen, IndividualYErrorsAreTypedWithTheirPointsAndMustBePositive) {
     FrmData& data = openDataScreen(Edition::NonLinear, "optErrorMode_2");
     typeIn(data, {"1, 2", "1, 2, 0", "1, 2, 0.5", "2, 4, 0.25", "3, 6, 1", "*"});
