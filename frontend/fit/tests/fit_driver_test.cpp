@@ -176,7 +176,7 @@ TEST_F(FitDriverTest, IterationLimitContinuesFromTheFittedValuesButHeldParameter
     EXPECT_EQ(engines.calls[2].a[0], 4.0f);
 }
 
-TEST_F(FitDriverTest, CallsLsnonwWithTheDocumentedArguments) {
+TEST_F(FitDriverTest, CallsLsnonwWithItsArgumentsAsTheLibraryTakesThem) {
     setUpWorkedExample(Edition::NonLinear);
     driver.activate();
     ASSERT_TRUE(driver.run());

@@ -17,7 +17,7 @@ void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.helper << "(" <
 
 class NumberFormats : public testing::TestWithParam<FormatCase> {};
 
-TEST_P(NumberFormats, GiveTheDocumentedText) {
+TEST_P(NumberFormats, GiveTheTextOfTheirPattern) {
     const FormatCase& c = GetParam();
     EXPECT_EQ(c.format(c.value).toStdString(), c.expected) << c.helper << "(" << c.value << ")";
 }
