@@ -73,7 +73,8 @@ FrmHome::FrmHome(Application& app) : MainScreen(app, ScreenId::Home, HelpContext
     lblXErrorMode_ = MakeLabel(central, QStringLiteral("lblXErrorMode"), QStringLiteral("X Error Type not set"));
     lblSaveData_ = MakeLabel(central, QStringLiteral("lblSaveData"), QStringLiteral("No data in program"));
     picFitFunc_ = MakeLabel(central, QStringLiteral("picFitFunc"), QString());
-    // The pictures are 48 high and up to 444 wide, drawn on white; the sunken frame goes around them.
+    // The pictures are 48 high and 240 to 444 wide, drawn on white in a sunken frame; the widest
+    // (Imag Z, 444) is scaled down to the box's 390.
     picFitFunc_->setFrameShape(QFrame::Panel);
     picFitFunc_->setFrameShadow(QFrame::Sunken);
     picFitFunc_->setFixedSize(390 + 2 * picFitFunc_->frameWidth(), 48 + 2 * picFitFunc_->frameWidth());
