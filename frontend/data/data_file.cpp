@@ -68,22 +68,10 @@ QStringView TrimLine(QStringView line) {
     return line.mid(first, last - first);
 }
 
-// The numbers of a data line, or nothing when the line is not 2 to 4 numbers. A run of separators
-// counts as one.
+// The numbers of a data line, or nothing when the line is not 2 to 4 numbers.
 std::optional<std::vector<float>> ReadFields(QStringView line) {
-    std::vector<float> values;
-    qsizetype i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && IsSeparator(line[i])) ++i;
-        const qsizetype start = i;
-        while (i < line.size() && !IsSeparator(line[i])) ++i;
-        if (i == start) break;
-        if (values.size() == 4) return std::nullopt;
-        const auto value = TrapReal(line.mid(start, i - start).toString());
-        if (!value) return std::nullopt;
-        values.push_back(*value);
-    }
-    if (values.size() < 2) return std::nullopt;
+    std::optional<std::vector<float>> values = ReadNumbers(line);
+    if (values && (values->size() < 2 || values->size() > 4)) values.reset();
     return values;
 }
 
@@ -98,6 +86,21 @@ bool CopyIndividualErrors(std::int16_t n, const Floats& raw, Floats& sigma) {
 }
 
 } // namespace
+
+std::optional<std::vector<float>> ReadNumbers(QStringView line) {
+    std::vector<float> values;
+    qsizetype i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && IsSeparator(line[i])) ++i;
+        const qsizetype start = i;
+        while (i < line.size() && !IsSeparator(line[i])) ++i;
+        if (i == start) break;
+        const auto value = TrapReal(line.mid(start, i - start).toString());
+        if (!value) return std::nullopt;
+        values.push_back(*value);
+    }
+    return values;
+}
 
 FileDialogRequest OpenDataFileRequest() {
     return {QStringLiteral("Open"), QStringLiteral("All Files (*.*)|*.*|Data Files (*.dat)|*.dat"), 1, {},

@@ -24,6 +24,11 @@ struct PointArrays {
     std::array<std::vector<float>*, 6> arrays() { return {&x, &y, &ySigma, &yErrorsRaw, &xSigma, &xErrorsRaw}; }
 };
 
+// The numbers of a line whose fields are separated by blanks, commas or tabs (a run of them counts as
+// one, and separators at either end are ignored), or nothing when a field is not a number. The data
+// file reader and the data screen's typed entry read their lines so.
+std::optional<std::vector<float>> ReadNumbers(QStringView line);
+
 // The open dialog for a data file (all files offered first) and the save dialog (data files first),
 // with the preset file name, if any.
 FileDialogRequest OpenDataFileRequest();

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTableView>
 #include <exception>
 
@@ -61,18 +60,6 @@ QString UnexpectedError(const QString& crLf, const std::exception& error) {
     return QStringLiteral("Unexpected error--Please inform Physics Dept.") + crLf + QStringLiteral("Error number is ") +
            StrStyle(0) + crLf + QStringLiteral("Error description is ") + QString::fromLocal8Bit(error.what()) +
            crLf + QStringLiteral("Error source is ") + QStringLiteral("frmData");
-}
-
-// The fields of a typed line, separated by blanks, commas or tabs (a run of them counts as one),
-// or nothing when one of them is not a number.
-std::optional<std::vector<float>> TypedFields(const QString& text) {
-    std::vector<float> values;
-    for (const QString& field : text.split(QRegularExpression(QStringLiteral("[ ,\t]+")), Qt::SkipEmptyParts)) {
-        const std::optional<float> value = TrapReal(field.trimmed());
-        if (!value) return std::nullopt;
-        values.push_back(*value);
-    }
-    return values;
 }
 
 QPushButton* MakeButton(QWidget* parent, const QString& objectName, const QString& caption) {
@@ -394,7 +381,7 @@ void FrmData::typeInPoints(std::int16_t n) {
             dialogs.message(QStringLiteral("You must have at least 3 data points"));
             continue;
         }
-        const std::optional<std::vector<float>> fields = TypedFields(text);
+        const std::optional<std::vector<float>> fields = ReadNumbers(text);
         if (!fields || fields->size() != fieldCount) {
             dialogs.message(QStringLiteral("Data Entry Error, please try again."));
             defaultAnswer = *answer;
