@@ -1,6 +1,7 @@
 #include "app/screen_parts.h"
 
 #include "session/frm_about.h"
+#include "session/helpers.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -12,6 +13,11 @@
 #include <QSvgRenderer>
 
 namespace frontend {
+
+QString DataScreenCaption(const Session& session, const QString& screenName, const QString& dataName) {
+    return EditionWord(session.Edition) + QStringLiteral(" -- ") + screenName + QStringLiteral(" [") + dataName +
+           QStringLiteral("] ");
+}
 
 void SetBackColour(QPushButton& button, const QColor& colour) {
     QPalette palette = button.palette();

@@ -16,6 +16,9 @@ class QPushButton;
 
 namespace frontend {
 
+// The caption of a screen that shows the data set's name: "Quorvex -- Home Screen [name] ".
+QString DataScreenCaption(const Session& session, const QString& screenName, const QString& dataName);
+
 // Back colours of the graphical buttons: green when they may be used, red when not.
 inline const QColor GoColour = QColor(0x00, 0xC0, 0x00);
 inline const QColor StopColour = QColor(0xFF, 0x00, 0x00);

@@ -49,6 +49,8 @@ void RecomputeXSigmas(PointArrays& points, const ErrorModes& modes, bool xErrors
     if (xErrorsAllowed && modes.xComputed()) Sig(points.count, modes.xValue, YKindGiven, modes.xMode, points.x, points.xSigma);
 }
 
+const QString DataEntryError = QStringLiteral("Data Entry Error, please try again.");
+
 QString NonPositiveTypedError(const char* axis) {
     const QString a = QString::fromLatin1(axis);
     return QStringLiteral("The ") + a + QStringLiteral(" error cannot be zero or negative; The program divides") +
@@ -223,8 +225,7 @@ void FrmData::refresh() {
 void FrmData::showSaveState() { SetGoState(*cmdSaveData_, app().session().DataInProgram); }
 
 void FrmData::showCaption() {
-    setWindowTitle(EditionWord(app().session().Edition) + QStringLiteral(" -- ") + QStringLiteral("Data Screen") +
-                   QStringLiteral(" [") + dataName_ + QStringLiteral("] "));
+    setWindowTitle(DataScreenCaption(app().session(), QStringLiteral("Data Screen"), dataName_));
 }
 
 void FrmData::sizeColumns() {
@@ -383,7 +384,7 @@ void FrmData::typeInPoints(std::int16_t n) {
         }
         const std::optional<std::vector<float>> fields = ReadNumbers(text);
         if (!fields || fields->size() != fieldCount) {
-            dialogs.message(QStringLiteral("Data Entry Error, please try again."));
+            dialogs.message(DataEntryError);
             defaultAnswer = *answer;
             continue;
         }
@@ -454,7 +455,7 @@ void FrmData::editCell(int row, int column) {
         if (text.isEmpty()) return;
         const std::optional<float> value = TrapReal(text);
         if (!value) {
-            dialogs.message(QStringLiteral("Data Entry Error, please try again."));
+            dialogs.message(DataEntryError);
             defaultAnswer = *answer;
             continue;
         }

@@ -21,6 +21,11 @@ const QString ChiOpening = QStringLiteral(
     "Ideally, the reduced chi-square value should not be too much larger or smaller than 1.  The reduced "
     "chi-square for this run, ");
 
+// Function n (from 1) of a list of descriptions; empty outside the list.
+template <std::size_t N> QString Described(const std::array<const char*, N>& texts, std::int16_t n) {
+    return n >= 1 && n <= static_cast<int>(N) ? QString::fromLatin1(texts[static_cast<std::size_t>(n - 1)]) : QString();
+}
+
 QString LinearDescription(std::int16_t n) {
     static const std::array<const char*, 11> texts = {
         "Linear: Y = A + BX",
@@ -35,7 +40,7 @@ QString LinearDescription(std::int16_t n) {
         "Inverse X & Y: 1/Y = A + B/X",
         "Special Inverse: Y = A + B/(X^2) + C/(X^4)",
     };
-    return n >= 1 && n <= 11 ? QString::fromLatin1(texts[static_cast<std::size_t>(n - 1)]) : QString();
+    return Described(texts, n);
 }
 
 QString NonLinearDescription(std::int16_t n) {
@@ -51,7 +56,7 @@ QString NonLinearDescription(std::int16_t n) {
         "Real Z: Y = A + B/( 1 + B^2 (CX - 1/DX)^2 )",
         "Imag Z: Y = AX - (CX - 1/DX) / ( 1/B^2 + (CX - 1/DX)^2)",
     };
-    return n >= 1 && n <= 10 ? QString::fromLatin1(texts[static_cast<std::size_t>(n - 1)]) : QString();
+    return Described(texts, n);
 }
 
 QString Percentage(float fraction) { return QStringLiteral("(") + FormatPattern(fraction, "0.0%") + u')'; }

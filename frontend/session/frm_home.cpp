@@ -209,8 +209,7 @@ void FrmHome::activate() {
     } else {
         dataName_ = NoDataName;
     }
-    setWindowTitle(EditionWord(session.Edition) + QStringLiteral(" -- ") + QStringLiteral("Home Screen") +
-                   QStringLiteral(" [") + dataName_ + QStringLiteral("] "));
+    setWindowTitle(DataScreenCaption(session, QStringLiteral("Home Screen"), dataName_));
 }
 
 void FrmHome::showSaveState() {
@@ -231,16 +230,14 @@ void FrmHome::showStyleChecks() {
 
 void FrmHome::showFitState() { SetGoState(*cmdFit_, FitReady(app().session()) && app().hasScreen(ScreenId::Fit)); }
 
-void FrmHome::setStandardStyle() {
-    app().session().Advanced = false;
-    showStyleChecks();
-    cmdPGPlot_->setVisible(false);
-}
+void FrmHome::setStandardStyle() { setStyle(false); }
 
-void FrmHome::setAdvancedStyle() {
-    app().session().Advanced = true;
+void FrmHome::setAdvancedStyle() { setStyle(true); }
+
+void FrmHome::setStyle(bool advanced) {
+    app().session().Advanced = advanced;
     showStyleChecks();
-    cmdPGPlot_->setVisible(true);
+    cmdPGPlot_->setVisible(advanced);
 }
 
 void FrmHome::toggleStyle() {

@@ -36,6 +36,7 @@ protected:
 
 private:
     void buildMenus();
+    void setStyle(bool advanced);
     void showFitState();
     void openDialog(DialogId id);
     bool quitSequence();
