@@ -130,6 +130,7 @@ FrmFit::FrmFit(Application& app, std::unique_ptr<FitEngines> ownEngines, FitEngi
     layout->addWidget(preview_, 1);
     setCentralWidget(central);
     resize(900, 760);
+    CentreOnScreen(*this);
 
     // On loading, runs use the X errors, and quadratic ones Joliette's method.
     chooseQuadraticAlgorithm(JolietteAlgorithm);

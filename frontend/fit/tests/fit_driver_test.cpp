@@ -105,7 +105,7 @@ TEST_P(WorkedExample, WithoutErrorsReportsTheVarianceAndScalesTheYErrors) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothEditions, WorkedExample, ::testing::Values(Edition::NonLinear, Edition::Linear),
-                         [](const auto& info) { return info.param == Edition::Linear ? "Tessaly" : "Quorvex"; });
+                         [](const auto& test) { return test.param == Edition::Linear ? "Tessaly" : "Quorvex"; });
 
 TEST_F(FitDriverTest, SummaryFollowsTwentyFivePointsOnTheirPageButNotTwentySix) {
     for (int n : {25, 26}) {
@@ -273,7 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
         NonFiniteCase{"TessalyOverflow", Edition::Linear, false,
                       "Unanticipated Error: Please report to Physics Department\r\n\r\nError number is  6\r\n"
                       "Error description is Overflow\r\nError source is lslinw\r\n"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 struct ActivationCase {
     const char* name;
