@@ -317,7 +317,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ActivationCase{"AllThreeForPower", 2, {0, 2, 3}, {-1, 2, 3}, {0, 1, 1}, {ZeroSigma, LogY, LogX}},
                       ActivationCase{"InverseXAndY", 10, {0, 2, 3}, {0, 2, 3}, {1, 1, 1}, {InverseY, InverseX}},
                       ActivationCase{"ZeroXForInverseX", 8, {0, 2, 3}, {1, 2, 3}, {1, 1, 1}, {InverseX}}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST_F(FitDriverTest, LogXFlagWithoutMessageStillSendsHome) {
     setUpWorkedExample(Edition::Linear);
