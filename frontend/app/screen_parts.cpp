@@ -84,8 +84,8 @@ void AddHelpMenu(MainScreen& screen, QMenuBar& bar) {
 }
 
 QString FunctionPictureFile(const Application& app, bool functionChosen, std::int16_t functionNumber) {
-    static const char* const linear[] = {"linear", "power", "exp",   "quad", "elliptc1", "specpwr",
-                                         "natlog", "invx",  "invy", "invxy", "specinv"};
+    static const char* const linear[] = {"linear", "power", "exp",  "quad",  "elliptc1", "specialpwr",
+                                         "natlog", "invx",  "invy", "invxy", "specialinv"};
     static const char* const nonLinear[] = {"linear", "power", "exp",    "exp1",  "exp2",    "exp3",
                                             "invxyn", "esr",   "realz1", "imag1", "usrfunc", "usrfunc"};
     const bool isLinear = app.isLinear();
