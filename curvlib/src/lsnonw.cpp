@@ -21,11 +21,23 @@ constexpr const char* kNoFreedomMessage =
     "Too few data points: there must be more data points than fitted parameters.";
 constexpr const char* kParameterCountMessage =
     "Bad parameter count: a fit takes 1 to 20 parameters within the array dimension.";
+constexpr const char* kZeroFrequencyMessage =
+    "Real Z and Imag Z need a frequency above 0: a data point has X = 0.";
+
+// The impedance models have no value at x = 0 (FUNCSN writes nothing there), so such a point
+// would enter the sums with a stale model value and stale derivatives.
+bool impedanceAtZeroFrequency(const float* x, int16_t npts, int16_t funcnum) {
+    if (funcnum != 9 && funcnum != 10) return false;
+    for (int i = 0; i < npts; ++i)
+        if (x[i] == 0.0f) return true;
+    return false;
+}
 
 // Returns the message for arguments the iteration cannot work with, or nullptr.
-const char* badArguments(int16_t npts, int16_t nparm, int16_t nhold, int16_t np) {
+const char* badArguments(const float* x, int16_t npts, int16_t nparm, int16_t nhold, int16_t np, int16_t funcnum) {
     if (nparm < 1 || nparm > kMaxFitParameters || np < nparm || np > kMaxDimension) return kParameterCountMessage;
     if (npts - (nparm - nhold) <= 0) return kNoFreedomMessage;
+    if (impedanceAtZeroFrequency(x, npts, funcnum)) return kZeroFrequencyMessage;
     return nullptr;
 }
 
@@ -39,7 +51,7 @@ void fail(float& chisq, const char* message) {
 void LSNONW(const float* x, const float* y, const float* sigy, int16_t npts, int16_t wtflag, int16_t& nparm,
             int16_t nhold, float* a, float* siga, const int16_t* ia, int16_t funcnum, float& chisq, float& prob,
             float& flamda, int16_t& niter, float* yfit, int16_t np) {
-    if (const char* message = badArguments(npts, nparm, nhold, np)) return fail(chisq, message);
+    if (const char* message = badArguments(x, npts, nparm, nhold, np, funcnum)) return fail(chisq, message);
 
     std::vector<float> covar(static_cast<std::size_t>(np) * np, 0.0f);
     std::vector<float> alpha(covar.size(), 0.0f);

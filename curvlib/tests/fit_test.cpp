@@ -187,6 +187,24 @@ TEST(Fit, NoDegreesOfFreedomIsAFailureNotGarbage) {
     EXPECT_GT(g.chisq, 0.0f);
 }
 
+TEST(Fit, ImpedanceModelsRefuseAPointAtZeroFrequency) {
+    for (int16_t funcnum : {int16_t{9}, int16_t{10}}) {
+        Fit f;
+        f.funcnum = funcnum;
+        f.nparm = 4;
+        f.x = {0, 1, 2, 3, 4, 5};
+        f.y = {1, 2, 3, 4, 5, 6};
+        f.sigy.assign(6, 0.1f);
+        f.a = {0.3f, 2.1f, 0.55f, 0.8f};
+        clearMessage();
+        f.run();
+        EXPECT_EQ(f.chisq, -1.0f) << funcnum;
+        EXPECT_EQ(message().rfind("Real Z and Imag Z need a frequency above 0: a data point has X = 0.", 0), 0u);
+        EXPECT_EQ(f.a[0], 0.3f);
+        EXPECT_EQ(f.siga[0], -5.0f);
+    }
+}
+
 TEST(Fit, ParameterCountsOutsideTheWorkingStorageAreRefused) {
     for (int16_t nparm : {int16_t{0}, int16_t{-3}, int16_t{11}, int16_t{21}}) {
         Fit f = workedExample();

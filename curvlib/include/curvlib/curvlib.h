@@ -74,7 +74,8 @@ enum {
  *  - a negative covariance diagonal: message "Tarvex SQRT error in FITN; ..." in the slot;
  *    yfit is written, siga and prob are not;
  *  - no degrees of freedom (npts <= nparm - nhold), or nparm outside 1..20 or above np (np at
- *    most 100): checked before anything else, the message says which; nothing else is written.
+ *    most 100), or a point at x = 0 for models 9 and 10 (which have no value there): checked
+ *    before anything else, the message says which; nothing else is written.
  * A singular curvature matrix is not detected: non-finite values then reach the results.
  */
 CURVLIB_API void lsnonw(const float* x, const float* y, const float* sigy, const int16_t* npts,
