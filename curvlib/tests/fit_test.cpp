@@ -165,54 +165,70 @@ TEST(Fit, NegativeCovarianceDiagonalFailsWithTheSqrtMessage) {
     EXPECT_EQ(f.prob, 555.0f);
 }
 
-TEST(Fit, NoDegreesOfFreedomIsAFailureNotGarbage) {
-    Fit f = workedExample();
-    f.x.resize(2);
-    f.y.resize(2);
-    f.sigy.resize(2);
-    clearMessage();
-    f.run();
-    EXPECT_EQ(f.chisq, -1.0f);
-    EXPECT_EQ(message().rfind("Too few data points: there must be more data points than fitted parameters.", 0), 0u);
-    EXPECT_EQ(f.siga[0], -5.0f);
-    EXPECT_EQ(f.prob, 555.0f);
-
-    // Holding one parameter frees a degree of freedom: two points, one fitted parameter.
-    Fit g = workedExample();
-    g.x.resize(2);
-    g.y.resize(2);
-    g.sigy.resize(2);
-    g.ia[1] = 0;
-    g.run();
-    EXPECT_GT(g.chisq, 0.0f);
+Fit withPoints(Fit f, std::size_t n) {
+    f.x.resize(n);
+    f.y.resize(n);
+    f.sigy.resize(n);
+    return f;
 }
 
-TEST(Fit, ImpedanceModelsRefuseAPointAtZeroFrequency) {
-    for (int16_t funcnum : {int16_t{9}, int16_t{10}}) {
-        Fit f;
-        f.funcnum = funcnum;
-        f.nparm = 4;
-        f.x = {0, 1, 2, 3, 4, 5};
-        f.y = {1, 2, 3, 4, 5, 6};
-        f.sigy.assign(6, 0.1f);
-        f.a = {0.3f, 2.1f, 0.55f, 0.8f};
+Fit withParameterCount(int16_t nparm) {
+    Fit f = workedExample();
+    f.nparm = nparm;
+    return f;
+}
+
+Fit impedanceWithZeroFrequency(int16_t funcnum) {
+    Fit f;
+    f.funcnum = funcnum;
+    f.nparm = 4;
+    f.x = {0, 1, 2, 3, 4, 5};
+    f.y = {1, 2, 3, 4, 5, 6};
+    f.sigy.assign(6, 0.1f);
+    f.a = {0.3f, 2.1f, 0.55f, 0.8f};
+    return f;
+}
+
+struct RefusedCall {
+    const char* what;
+    Fit fit;
+    const char* message; // the start of the message left in the slot
+};
+
+// Calls the iteration cannot work with fail before it starts: chisq = -1, the reason in the
+// message slot, and nothing else written.
+TEST(Fit, RefusedCallsFailWithTheirReasonAndWriteNothingElse) {
+    const char* noFreedom = "Too few data points: there must be more data points than fitted parameters.";
+    const char* badCount = "Bad parameter count";
+    const char* zeroFrequency = "Real Z and Imag Z need a frequency above 0: a data point has X = 0.";
+    const RefusedCall cases[] = {
+        {"as many points as fitted parameters", withPoints(workedExample(), 2), noFreedom},
+        {"no parameters", withParameterCount(0), badCount},
+        {"a negative parameter count", withParameterCount(-3), badCount},
+        {"more parameters than the array dimension", withParameterCount(11), badCount},
+        {"more parameters than the working storage", withParameterCount(21), badCount},
+        {"Real Z with a point at x = 0", impedanceWithZeroFrequency(9), zeroFrequency},
+        {"Imag Z with a point at x = 0", impedanceWithZeroFrequency(10), zeroFrequency},
+    };
+    for (const RefusedCall& c : cases) {
+        Fit f = c.fit;
+        const auto start = f.a;
         clearMessage();
         f.run();
-        EXPECT_EQ(f.chisq, -1.0f) << funcnum;
-        EXPECT_EQ(message().rfind("Real Z and Imag Z need a frequency above 0: a data point has X = 0.", 0), 0u);
-        EXPECT_EQ(f.a[0], 0.3f);
-        EXPECT_EQ(f.siga[0], -5.0f);
+        EXPECT_EQ(f.chisq, -1.0f) << c.what;
+        EXPECT_EQ(message().rfind(c.message, 0), 0u) << c.what;
+        EXPECT_EQ(f.a, start) << c.what;
+        EXPECT_EQ(f.siga[0], -5.0f) << c.what;
+        EXPECT_EQ(f.prob, 555.0f) << c.what;
     }
 }
 
-TEST(Fit, ParameterCountsOutsideTheWorkingStorageAreRefused) {
-    for (int16_t nparm : {int16_t{0}, int16_t{-3}, int16_t{11}, int16_t{21}}) {
-        Fit f = workedExample();
-        f.nparm = nparm;
-        f.run();
-        EXPECT_EQ(f.chisq, -1.0f) << nparm;
-        EXPECT_EQ(message().rfind("Bad parameter count", 0), 0u) << nparm;
-    }
+TEST(Fit, HoldingAParameterFreesADegreeOfFreedom) {
+    // Two points and one fitted parameter.
+    Fit f = withPoints(workedExample(), 2);
+    f.ia[1] = 0;
+    f.run();
+    EXPECT_GT(f.chisq, 0.0f);
 }
 
 } // namespace
