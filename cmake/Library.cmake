@@ -15,6 +15,7 @@ function(add_c_abi_library)
   set_target_properties(${ARG_NAME} PROPERTIES OUTPUT_NAME ${ARG_OUTPUT})
   target_include_directories(${ARG_NAME} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include)
   target_link_libraries(${ARG_NAME} PUBLIC ${ARG_LINKS})
+  install(TARGETS ${ARG_NAME} LIBRARY DESTINATION ${QUORVEX_PROGRAM_DIR})
 
   add_library(${ARG_NAME}_static STATIC $<TARGET_OBJECTS:${ARG_NAME}_objects>)
   target_include_directories(${ARG_NAME}_static
