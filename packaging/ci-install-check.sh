@@ -15,7 +15,18 @@ sudo=$([ "$(id -u)" = 0 ] || echo sudo)
 smoke=$source_dir/frontend/app/tests/smoke.sh
 package=quorvex
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# Set while the package (and what it brought in) is on the machine: a failed check removes it too.
+installed=""
+brought=""
+clean_up() {
+    if [ -n "$installed" ]; then
+        echo "removing $package again"
+        # shellcheck disable=SC2086 # one word per package
+        $sudo env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q $package $brought >/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap clean_up EXIT
 
 # The packages installed now, one name a line.
 installed_packages() { dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' | awk '$1 == "ii" { print $2 }' | sort; }
@@ -94,6 +105,7 @@ installed_packages >"$work/packages-before"
 dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\.||; s|/$||' | grep . | while read -r path; do
     [ -e "$path" ] || [ -L "$path" ] || echo "$path"
 done >"$work/new-paths"
+installed=yes
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb"
 installed_packages >"$work/packages-after"
 brought=$(comm -13 "$work/packages-before" "$work/packages-after" | grep -vx $package | tr '\n' ' ' || true)
@@ -108,9 +120,10 @@ start_editions /usr/bin
 step "run the installed graph program"
 draw_graph /usr/bin/pgplot
 
-step "apt-get purge $package ${brought:+and what it brought in: $brought}"
+step "apt-get purge $package${brought:+ and what it brought in: $brought}"
 # shellcheck disable=SC2086 # one word per package
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q $package $brought
+installed=""
 installed_packages >"$work/packages-removed"
 cmp -s "$work/packages-before" "$work/packages-removed" || fail "the installed packages differ from before"
 left=$(while read -r path; do if [ -e "$path" ] || [ -L "$path" ]; then echo "$path"; fi; done <"$work/new-paths")
