@@ -1,5 +1,7 @@
 #include "probability.h"
 
+#include <common/probability.h>
+
 #include <cmath>
 
 namespace curvlib {
@@ -33,32 +35,8 @@ double GAMMA(float x) {
 
 float PCHISQ(float r, int16_t nu) {
     if (nu <= 0) return 0.0f;
-    float x = static_cast<float>(nu) * r / 2.0f; // half the total chi-square
-    int m = nu / 2;
-    if (nu % 2 != 0) {
-        if (x <= 25.0f) {
-            // Q = 1 - P(a, x) from the power series of the lower incomplete gamma function.
-            const float a = static_cast<float>(nu) / 2.0f;
-            double term = 1.0;
-            double sum = 1.0 / a;
-            for (int n = 1; n <= 1000; ++n) {
-                term = -(x * term / n);
-                sum += term / (static_cast<double>(n) + a);
-                if (std::fabs(term / sum) <= 0.00001) break;
-            }
-            return static_cast<float>(1.0 - std::pow(static_cast<double>(x), static_cast<double>(a)) * sum / GAMMA(a));
-        }
-        // Far in the tail: take nu - 1 degrees of freedom at the same reduced chi-square.
-        x = static_cast<float>(nu - 1) * r / 2.0f;
-        m = (nu - 1) / 2;
-    }
-    double term = 1.0;
-    double sum = 0.0;
-    for (int i = 1; i <= m; ++i) {
-        sum += term;
-        term = x * term / i;
-    }
-    return static_cast<float>(std::exp(-static_cast<double>(x)) * sum);
+    // The engines share one routine; a float r times nu is exact in double.
+    return static_cast<float>(common::chiSquareProbability(static_cast<double>(nu) * r, nu));
 }
 
 } // namespace curvlib

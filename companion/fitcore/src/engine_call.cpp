@@ -1,5 +1,5 @@
+#include <common/probability.h>
 #include <fitcore/engine_call.h>
-#include <fitcore/probability.h>
 
 #include <algorithm>
 #include <charconv>
@@ -86,7 +86,7 @@ void EngineCall::succeed(const FitOutcome& outcome, const FreeMask& free, const 
         siga[j] = static_cast<float>(outcome.sigma[j] * scale);
     }
     *chisq = static_cast<float>(reduced);
-    *prob = static_cast<float>(chiSquareProbability(outcome.chiSquare, outcome.dof));
+    *prob = static_cast<float>(common::chiSquareProbability(outcome.chiSquare, outcome.dof));
     writeFitted(*this, points.x, outcome.a);
 }
 

@@ -1,7 +1,7 @@
-// Probability that chi-square exceeds a value.
+// Probability that chi-square exceeds a value: the one routine every fit engine reports with.
 #pragma once
 
-namespace fitcore {
+namespace common {
 
 // Q(a, x) = Gamma(a, x) / Gamma(a), the regularised upper incomplete gamma function, by its
 // series for x < a + 1 and its continued fraction (modified Lentz) otherwise. a > 0, x >= 0;
@@ -12,4 +12,4 @@ double upperIncompleteGamma(double a, double x);
 // 0 when dof <= 0 or chiSquare is not finite.
 double chiSquareProbability(double chiSquare, int dof);
 
-} // namespace fitcore
+} // namespace common

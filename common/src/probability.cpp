@@ -1,9 +1,9 @@
-#include <fitcore/probability.h>
+#include <common/probability.h>
 
 #include <cmath>
 #include <limits>
 
-namespace fitcore {
+namespace common {
 namespace {
 
 constexpr int kMaxTerms = 1000;
@@ -53,4 +53,4 @@ double chiSquareProbability(double chiSquare, int dof) {
     return upperIncompleteGamma(0.5 * dof, 0.5 * std::fmax(chiSquare, 0.0));
 }
 
-} // namespace fitcore
+} // namespace common
