@@ -17,6 +17,7 @@ struct StepState {
     std::array<float, kMaxFitParameters> atry{};
     std::array<float, kMaxFitParameters> beta{};
     std::array<float, kMaxFitParameters> da{};
+    int accepted = 0; // steps that lowered chi-square since the fit began
 };
 StepState state;
 
@@ -117,11 +118,16 @@ void COVSRT(float* covar, int np, int nparm, const int16_t* ia, int mfit) {
     }
 }
 
+int acceptedSteps() {
+    return state.accepted;
+}
+
 void MRQMIN(const float* x, const float* y, const float* sigy, int16_t npts, float* a, const int16_t* ia,
             int16_t nparm, float* covar, float* alpha, int16_t np, float& chisq, int16_t funcnum, float& alamda) {
     StepState& s = state;
     if (alamda < 0.0f) {
         s.mfit = countFitted(ia, nparm);
+        s.accepted = 0;
         alamda = 0.001f;
         MRQCOF(x, y, sigy, npts, a, ia, nparm, alpha, s.beta.data(), np, chisq, funcnum);
         if (chisq < 0.0f) return;
@@ -147,6 +153,7 @@ void MRQMIN(const float* x, const float* y, const float* sigy, int16_t npts, flo
         if (chisq < s.ochisq) {
             alamda *= 0.1f;
             s.ochisq = chisq;
+            ++s.accepted;
             for (int j = 1; j <= mfit; ++j) {
                 for (int k = 1; k <= mfit; ++k) at(alpha, np, j, k) = at(covar, np, j, k);
                 s.beta[j - 1] = s.da[j - 1];
@@ -155,10 +162,10 @@ void MRQMIN(const float* x, const float* y, const float* sigy, int16_t npts, flo
             return;
         }
         // A rejected step is tried again with ten times the lambda, up to 20 tries in one call,
-        // but only when every parameter is fitted: with held ones each call makes one try.
+        // whether parameters are held or not.
         alamda *= 10.0f;
         chisq = s.ochisq;
-        if (++tries == 20 || mfit < nparm) return;
+        if (++tries == 20) return;
     }
 }
 

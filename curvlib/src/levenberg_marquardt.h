@@ -9,8 +9,9 @@
 
 namespace curvlib {
 
-// MRQMIN keeps mfit, the last accepted chi-square, the trial parameters, the gradient and the
-// step between its calls within one fit; this is the room those vectors have.
+// MRQMIN keeps mfit, the last accepted chi-square, the trial parameters, the gradient, the step
+// and the count of accepted steps between its calls within one fit; this is the room those
+// vectors have.
 constexpr int kMaxFitParameters = CURVLIB_MAX_FIT_PARMS;
 // GAUSSJ's pivot bookkeeping holds systems of at most this many equations.
 constexpr int kMaxEquations = 50;
@@ -22,6 +23,9 @@ inline float& at(float* m, int np, int i, int j) { return m[(i - 1) + (j - 1) * 
 // matrix from the last accepted curvature matrix. On a failed model evaluation chisq is -1.
 void MRQMIN(const float* x, const float* y, const float* sigy, int16_t npts, float* a, const int16_t* ia,
             int16_t nparm, float* covar, float* alpha, int16_t np, float& chisq, int16_t funcnum, float& alamda);
+
+// Steps MRQMIN has accepted since the current fit began: 0 while a stays at the estimates.
+int acceptedSteps();
 
 // Curvature matrix (lower triangle accumulated, then mirrored), gradient and chi-square at a.
 // chi-square and the weights 1/sigy^2 are summed in double; chisq is -1 when the model fails.

@@ -41,6 +41,9 @@ const char* badArguments(const float* x, int16_t npts, int16_t nparm, int16_t nh
     return nullptr;
 }
 
+// Steps the last fit accepted, for lsnonwsteps.
+int16_t lastAcceptedSteps = 0;
+
 void fail(float& chisq, const char* message) {
     chisq = -1.0f;
     setMessage(message);
@@ -51,6 +54,7 @@ void fail(float& chisq, const char* message) {
 void LSNONW(const float* x, const float* y, const float* sigy, int16_t npts, int16_t wtflag, int16_t& nparm,
             int16_t nhold, float* a, float* siga, const int16_t* ia, int16_t funcnum, float& chisq, float& prob,
             float& flamda, int16_t& niter, float* yfit, int16_t np) {
+    lastAcceptedSteps = 0;
     if (const char* message = badArguments(x, npts, nparm, nhold, np, funcnum)) return fail(chisq, message);
 
     std::vector<float> covar(static_cast<std::size_t>(np) * np, 0.0f);
@@ -62,6 +66,7 @@ void LSNONW(const float* x, const float* y, const float* sigy, int16_t npts, int
     float previous = 0.0f;
     for (niter = 1; niter <= kMaxIterations; ++niter) {
         MRQMIN(x, y, sigy, npts, a, ia, nparm, covar.data(), alpha.data(), np, chisq, funcnum, alamda);
+        lastAcceptedSteps = static_cast<int16_t>(acceptedSteps());
         if (chisq < 0.0f || std::isnan(chisq)) return;
         const float change = std::fabs((previous - chisq) / chisq);
         if (!(change > kConvergence)) break; // 0/0 (an exact model) counts as converged
@@ -103,4 +108,8 @@ extern "C" CURVLIB_API void lsnonw(const float* x, const float* y, const float* 
                                    const int16_t* /*spare*/, const int16_t* np) {
     curvlib::LSNONW(x, y, sigy, *npts, *wtflag, *nparm, *nhold, a, siga, ia, *funcnum, *chisq, *prob, *flamda,
                     *niter, yfit, *np);
+}
+
+extern "C" CURVLIB_API void lsnonwsteps(int16_t* steps) {
+    *steps = curvlib::lastAcceptedSteps;
 }

@@ -29,14 +29,17 @@ struct Fit {
 
 using Floats = std::vector<float>;
 
-Fit fit(int16_t funcnum, const Floats& x, const Floats& y, const Floats& sigy, int16_t wtflag, Floats start) {
+// A fit of every parameter in start, except that the last `held` of them keep their values.
+Fit fit(int16_t funcnum, const Floats& x, const Floats& y, const Floats& sigy, int16_t wtflag, Floats start,
+        int16_t held = 0) {
     Fit out;
     std::copy(start.begin(), start.end(), out.a.begin());
     out.yfit.resize(x.size());
     auto nparm = static_cast<int16_t>(start.size());
     const auto npts = static_cast<int16_t>(x.size());
-    const int16_t nhold = 0, spare = npts, np = 10;
-    const std::array<int16_t, 10> ia{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    const int16_t nhold = held, spare = npts, np = 10;
+    std::array<int16_t, 10> ia{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    std::fill(ia.begin() + nparm - held, ia.begin() + nparm, int16_t{0});
     lsnonw(x.data(), y.data(), sigy.data(), &npts, &wtflag, &nparm, &nhold, out.a.data(), out.siga.data(),
            ia.data(), &funcnum, &out.chisq, &out.prob, &out.flamda, &out.niter, out.yfit.data(), &spare, &np);
     return out;
@@ -105,30 +108,47 @@ void PrintTo(const StrdCase& c, std::ostream* os) { *os << c.set << " start " <<
 
 class ExpressionStrd : public testing::TestWithParam<StrdCase> {};
 
-// Unweighted fits (every sigy = 1, wtflag = 0) with central-difference derivatives.
-TEST_P(ExpressionStrd, ReachesTheCertifiedValues) {
+// The least number of correct digits over the parameters, their uncertainties and the residual
+// sum of squares.
+double worstDigits(const testsupport::StrdSet& set, const Fit& result) {
+    const auto nparm = static_cast<int>(set.parameters.size());
+    double worst = 16;
+    for (int j = 0; j < nparm; ++j) {
+        const auto& p = set.parameters[j];
+        worst = std::min({worst, testsupport::significantDigits(result.a[j], p.certified),
+                          testsupport::significantDigits(result.siga[j], p.certifiedSd)});
+    }
+    const double rss = static_cast<double>(result.chisq) * (static_cast<int>(set.x.size()) - nparm);
+    return std::min(worst, testsupport::significantDigits(rss, set.residualSumOfSquares));
+}
+
+// Unweighted fits (every sigy = 1, wtflag = 0) with central-difference derivatives; then the same
+// fit with one more parameter in the model, a(p+1) z, held at 0, which must not lose a digit.
+TEST_P(ExpressionStrd, ReachesTheCertifiedValuesAlsoWithAHeldParameter) {
     const StrdCase& c = GetParam();
     const testsupport::StrdSet set = testsupport::loadStrd(c.set);
     const std::vector<float> x(set.x.begin(), set.x.end()), y(set.y.begin(), set.y.end());
+    const std::vector<float> sigy(x.size(), 1.0f);
     std::vector<float> start;
     for (const auto& p : set.parameters)
         start.push_back(static_cast<float>(c.start == 1 ? p.start1 : p.start2));
-    storeText(0, c.model);
-    const Fit result = fit(12, x, y, std::vector<float>(x.size(), 1.0f), 0, start);
-    ASSERT_GT(result.chisq, 0.0f) << storedMessage();
 
-    const auto nparm = static_cast<int>(start.size());
-    double worstParameter = 16, worstSd = 16;
-    for (int j = 0; j < nparm; ++j) {
-        const auto& p = set.parameters[j];
-        worstParameter = std::min(worstParameter, testsupport::significantDigits(result.a[j], p.certified));
-        worstSd = std::min(worstSd, testsupport::significantDigits(result.siga[j], p.certifiedSd));
-    }
-    const double rss = static_cast<double>(result.chisq) * (static_cast<int>(x.size()) - nparm);
-    const double rssDigits = testsupport::significantDigits(rss, set.residualSumOfSquares);
-    std::printf("  %s start %d: parameters %.1f, sd %.1f, RSS %.1f digits, %d iterations\n", c.set, c.start,
-                worstParameter, worstSd, rssDigits, result.niter);
-    EXPECT_GE(std::min({worstParameter, worstSd, rssDigits}), c.minDigits);
+    storeText(0, c.model);
+    const Fit free = fit(12, x, y, sigy, 0, start);
+    ASSERT_GT(free.chisq, 0.0f) << storedMessage();
+    const double freeDigits = worstDigits(set, free);
+
+    storeText(0, std::string(c.model) + "+a" + std::to_string(start.size() + 1) + "*z");
+    start.push_back(0.0f);
+    const Fit held = fit(12, x, y, sigy, 0, start, 1);
+    ASSERT_GT(held.chisq, 0.0f) << storedMessage();
+    EXPECT_EQ(held.a[start.size() - 1], 0.0f);
+    const double heldDigits = worstDigits(set, held);
+
+    std::printf("  %s start %d: %.1f digits in %d iterations; %.1f in %d with a held parameter\n", c.set,
+                c.start, freeDigits, free.niter, heldDigits, held.niter);
+    EXPECT_GE(freeDigits, c.minDigits);
+    EXPECT_GE(heldDigits, freeDigits);
 }
 
 // The models in the user-function syntax.

@@ -10,7 +10,8 @@
  * buffers with no terminating NUL required: function texts are 200 characters, messages 80.
  *
  * The library keeps state for the life of the process: the function-text store (11 texts and
- * one message slot), the square-root mapping switch, and the working values of the iteration.
+ * one message slot), the square-root mapping switch, the working values of the iteration and
+ * the number of steps the last fit accepted.
  * It is not reentrant: one call at a time per process.
  */
 #ifndef CURVLIB_CURVLIB_H
@@ -61,6 +62,9 @@ enum {
  *  spare         in      ignored (callers pass the declared length of their arrays)
  *  np            in      dimension of a, siga, ia and leading dimension of the matrices (10)
  *
+ * Iteration: a step that does not lower chi-square is tried again with ten times the lambda, up
+ * to 20 times in one iteration, whether parameters are held or not; an iteration whose 20 tries
+ * all fail leaves chi-square unchanged, and the fit then ends (see lsnonwsteps).
  * Convergence: the relative change of chi-square between two iterations is <= 1e-4 (0/0 counts).
  * Lambda is a 32-bit float: a long run of accepted steps (about 43) takes it to 0, and the next
  * iteration then only rebuilds the covariance, so the fit reports itself converged with
@@ -82,6 +86,20 @@ CURVLIB_API void lsnonw(const float* x, const float* y, const float* sigy, const
                         const int16_t* wtflag, int16_t* nparm, const int16_t* nhold, float* a, float* siga,
                         const int16_t* ia, const int16_t* funcnum, float* chisq, float* prob, float* flamda,
                         int16_t* niter, float* yfit, const int16_t* spare, const int16_t* np);
+
+/*
+ * lsnonwsteps -- how far the last call of lsnonw moved from the estimates.
+ *
+ *  steps  out  the number of iterations whose step lowered chi-square. 0 when no step away from
+ *              the estimates did: the parameters lsnonw returned are then the estimates it was
+ *              given, and their uncertainties are those at the estimates. That is right for a
+ *              re-run from an earlier fit's own values; from typed estimates it means the fit
+ *              found nothing better. 0 also before any fit and after a call refused before
+ *              iterating.
+ *
+ * Read it after lsnonw has returned; the next call of lsnonw replaces it.
+ */
+CURVLIB_API void lsnonwsteps(int16_t* steps);
 
 /*
  * funcsnbuf -- evaluate model funcnum at x: value into y, derivatives by a1..a(nparm) into dyda.
