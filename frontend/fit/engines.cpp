@@ -58,4 +58,10 @@ QString LibraryEngines::lastEngineMessage() {
     return QString::fromLatin1(message.data(), CURVLIB_MESSAGE_LEN).trimmed();
 }
 
+std::int16_t LibraryEngines::lastFitSteps() {
+    std::int16_t steps = 0;
+    ::lsnonwsteps(&steps);
+    return steps;
+}
+
 } // namespace frontend

@@ -39,6 +39,9 @@ public:
     // holdstringbuf mode 3: the last message of the non-linear engine's message slot, trimmed of
     // its padding.
     virtual QString lastEngineMessage() = 0;
+    // lsnonwsteps: how many steps the last non-linear fit accepted; 0 when no step away from the
+    // estimates lowered chi-square, so that the values it returned are the estimates.
+    virtual std::int16_t lastFitSteps() = 0;
 };
 
 // The engine libraries themselves: curvlib32, slopelib32, xyerrlib and utilcore32.
@@ -64,6 +67,7 @@ public:
                   const std::int16_t* n, const std::int16_t* dimension, std::int16_t* flagX, std::int16_t* flagY,
                   std::int16_t* flagSigma) override;
     QString lastEngineMessage() override;
+    std::int16_t lastFitSteps() override;
 };
 
 } // namespace frontend

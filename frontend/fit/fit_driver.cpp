@@ -222,6 +222,7 @@ bool FitDriver::run() {
         return false;
     }
 
+    s.stayedAtEstimates = !linear() && engines_.lastFitSteps() == 0;
     const std::size_t points = static_cast<std::size_t>(std::max<std::int16_t>(s.pointCount, 0));
     const float scale = s.yKind == YKindNone ? std::sqrt(s.chiSquare) : 1.0f;
     for (std::size_t i = 0; i < points; ++i)

@@ -30,6 +30,8 @@ struct FitState {
 
     float chiSquare = 0, probability = 0, lambda = 0;
     std::int16_t iterations = 0;
+    // The last non-linear run accepted no step: its values are the estimates it started from.
+    bool stayedAtEstimates = false;
 
     // Menu choices: whether runs use the X errors, the quadratic X-error method, full or summary report.
     bool useXErrors = true;

@@ -14,6 +14,10 @@ const QString IterationLimitMessage =
     QStringLiteral("without finding a minimum in chi-square space.  It can sometimes take many iterations to find "
                    "a minimum.  To continue iterating with current parameter values, choose menu Run/Go or F5.");
 
+const QString StayedAtEstimatesNote = QStringLiteral(
+    "No step away from the estimates lowered chi-square, so the values shown are the estimates.  "
+    "Unless they came from an earlier fit, try other estimates.");
+
 namespace {
 
 const QString PlusMinus = QString(QChar(0x00B1)); // character 177 of the Windows Latin-1 page
@@ -247,6 +251,10 @@ private:
             doc_.addParagraph(QStringLiteral("Number of Iterations = ") + StrStyle(s_.iterations) +
                               QStringLiteral("     flamda = ") + FormatFix2OrE2(s_.lambda));
             doc_.addParagraph(QString());
+            if (s_.stayedAtEstimates) {
+                doc_.addParagraph(StayedAtEstimatesNote);
+                doc_.addParagraph(QString());
+            }
         }
 
         if (s_.yKind == YKindNone) {

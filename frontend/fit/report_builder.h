@@ -20,6 +20,8 @@ inline constexpr std::int16_t SummaryReport = -2;
 inline constexpr std::int16_t IterationLimit = 99; // more iterations than this: the engine gave up
 
 extern const QString IterationLimitMessage;
+// The summary's note after a non-linear run that never left its estimates.
+extern const QString StayedAtEstimatesNote;
 
 // The function's description in the commentary and the summary; empty for an unknown number.
 QString FunctionDescription(bool linearEdition, std::int16_t functionNumber, const QString& userFunctionText);

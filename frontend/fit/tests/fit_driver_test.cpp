@@ -176,6 +176,20 @@ TEST_F(FitDriverTest, IterationLimitContinuesFromTheFittedValuesButHeldParameter
     EXPECT_EQ(engines.calls[2].a[0], 4.0f);
 }
 
+// A re-run from the values of the fit before finds no better step: the report says that its
+// values are the estimates.
+TEST_F(FitDriverTest, RunThatNeverLeavesItsEstimatesSaysSo) {
+    setUpWorkedExample(Edition::NonLinear);
+    ASSERT_FALSE(driver.activate().sendHome);
+    ASSERT_TRUE(driver.run());
+    EXPECT_FALSE(reportHas(StayedAtEstimatesNote));
+    store.InitialParams = store.FitParams;
+    ASSERT_FALSE(driver.activate().sendHome);
+    ASSERT_TRUE(driver.run());
+    EXPECT_TRUE(reportHas(StayedAtEstimatesNote));
+    EXPECT_TRUE(reportHas(QStringLiteral("A = | 5.007  |\u00B1| 0.019| 5.007  ")));
+}
+
 TEST_F(FitDriverTest, CallsLsnonwWithItsArgumentsAsTheLibraryTakesThem) {
     setUpWorkedExample(Edition::NonLinear);
     driver.activate();

@@ -67,6 +67,15 @@ TEST_F(ReportBuilderTest, ParameterRowsUseTheParameterFormats) {
     EXPECT_EQ(s.residuals[0], 2.0f - 2.1f);
 }
 
+TEST_F(ReportBuilderTest, ARunThatNeverLeftItsEstimatesSaysSoInEitherReport) {
+    for (const std::int16_t mode : {FullReport, SummaryReport}) {
+        s.stayedAtEstimates = false;
+        EXPECT_FALSE(build(mode).contains(StayedAtEstimatesNote)) << mode;
+        s.stayedAtEstimates = true;
+        EXPECT_TRUE(build(mode).contains(StayedAtEstimatesNote)) << mode;
+    }
+}
+
 TEST_F(ReportBuilderTest, SummaryModeHasNoCommentaryAndNoTable) {
     const QString text = build(SummaryReport);
     EXPECT_FALSE(text.contains(QStringLiteral("Ideally")));
