@@ -76,6 +76,20 @@ TEST(ExpressionFit, TypedDerivativesReproduceTheExponentialModel) {
     EXPECT_NEAR(numerical.chisq, builtIn.chisq, 1e-5 * builtIn.chisq);
 }
 
+// Numbers with an exponent in the function text act as the numbers they are.
+TEST(ExpressionFit, NumbersWithAnExponentInTheFunction) {
+    Floats x, y;
+    for (int i = 1; i <= 7; ++i) {
+        x.push_back(0.0005f * static_cast<float>(i));
+        y.push_back(static_cast<float>(3.0 * std::exp(-x.back() / 1e-3) + 0.5));
+    }
+    storeText(0, "a1*exp(-z/1e-3)+a2*1E2/1e+2");
+    const Fit result = fit(12, x, y, Floats(x.size(), 0.01f), 1, {1, 0});
+    ASSERT_GT(result.chisq, 0.0f) << storedMessage();
+    EXPECT_NEAR(result.a[0], 3.0f, 1e-4);
+    EXPECT_NEAR(result.a[1], 0.5f, 1e-4);
+}
+
 TEST(ExpressionFit, KeptConversionsFitExactlyAsFreshOnes) {
     storeText(0, "a1*exp(a2*z)");
     const Fit kept = fit(12, kX, kY, kSig, 1, {4, -0.2f});

@@ -29,7 +29,11 @@ TEST(ExpressionTparse, EvaluatesTypedTexts) {
         {"2e3", 0, 2000, 0},
         {"1.5E-3", 0, 0.0015, 1e-18},
         {"1e+2", 0, 100, 0},
-        {"2e3^2", 0, 2000000, 0}, // ^ binds the exponent first: 2 * (10^3)^2
+        {"2e3^2", 0, 4000000, 0}, // a number with an exponent is one operand
+        {"z/2e3", 1000, 0.5, 0},
+        {"2^1e1", 0, 1024, 0},
+        {"exp(-z/1e-3)", 0.002f, std::exp(-static_cast<double>(0.002f) / 0.001), 1e-15},
+        {"-1.5e-3*z", 2, -0.003, 1e-18},
         {"log10(100)", 0, 2, 0},
         {"z**2", 3, 9, 0},
         {"-z^2", 3, -9, 0},

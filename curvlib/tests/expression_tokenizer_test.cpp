@@ -30,10 +30,14 @@ TEST(ExpressionEncode, RewritesTypedTexts) {
     const EncodeCase cases[] = {
         {"A1*EXP(-a2*Z)", 2, code(1) + "*E(_" + code(2) + "*z)"},
         {" Z * 2 ", 1, "z*2 "},
-        {"2e3", 1, "2 *10 ^3 "},
-        {"1.5E-3", 1, "1.5 *10 ^_3 "},
-        {"1e+2", 1, "1 *10 ^2 "},
-        {"2e3^2", 1, "2 *10 ^3 ^2 "},
+        {"2e3", 1, "(2 *10 ^3 )"}, // a number with an exponent is one bracketed operand
+        {"1.5E-3", 1, "(1.5 *10 ^_3 )"},
+        {"1e+2", 1, "(1 *10 ^2 )"},
+        {"2e3^2", 1, "(2 *10 ^3 )^2 "},
+        {"z/2E3*a1", 1, "z/(2 *10 ^3 )*" + code(1)},
+        {"2^1e1", 1, "2 ^(1 *10 ^1 )"},
+        {"exp(-z/1e-3)", 1, "E(_z/(1 *10 ^_3 ))"},
+        {"2ez", 1, "2 *10 ^z"}, // no exponent digits: nothing to group
         {".5+5.", 1, ".5 +5. "},
         {"12.34.5", 1, "12.34.5 "},
         {"log10(100)", 1, "@(100 )"},
@@ -49,7 +53,7 @@ TEST(ExpressionEncode, RewritesTypedTexts) {
         {"--z", 1, "_-z"},    // the marker _ is no operator: only the first minus is unary
         {"z*-", 1, "z*-"},    // the last character is never examined
         {"pie", 1, "Pe"},
-        {"a5*z", 3, "a5 *z"}, // names beyond nparm stay letters
+        {"a5*z", 3, "a5 *z"},                           // names beyond nparm stay letters
         {"a10*z+a10", 10, code(10) + "*z+" + code(10)}, // every a10, not only the first
         {"a0+a1", 10, code(10) + "+" + code(1)},
         {"a11*z", 1, code(1) + "1 *z"},

@@ -161,8 +161,9 @@ CURVLIB_API void holdstringbuf(char* text, char* message, const int16_t* mode, c
  * exp ln log10 sqrt sin cos tan asin acos atan sinh cosh tanh asinh acosh atanh; pi and e.
  * Letter case and blanks do not matter. There is no implicit multiplication (2z fails). A
  * function binds tighter than any operator (sin z*2 is sin(z)*2); ^ binds tighter than unary
- * minus (-z^2 is -(z^2)) and, like every two-operand operator, is left-associative (2^3^2 is 64;
- * 2e3^2 is 2*(10^3)^2).
+ * minus (-z^2 is -(z^2)) and, like every two-operand operator, is left-associative (2^3^2 is 64).
+ * A number with an exponent is one operand wherever it stands: z/2e3 is z/2000, 2^1e1 is 1024
+ * and 2e3^2 is 2000^2.
  *
  * Failures and their messages:
  *  - an opening bracket never closed: "Parser Error in RPN: Missing right bracket";

@@ -64,6 +64,34 @@ void terminateNumbers(std::string& text) {
     cutToTextLength(text);
 }
 
+// Writes every number with an exponent, "<mantissa> e<sign><digits> ", as the group
+// "(<mantissa> *10 ^<sign><digits> )", so that it stays one operand beside any operator: z/2e3 is
+// z/2000 and 2^1e1 is 2^10. A blank follows only a number, so " e" starts an exponent. Without
+// exponent digits the "e" is only rewritten as "*10 ^", and what follows stays as typed.
+void encodeExponents(std::string& text) {
+    for (auto at = text.find(" e"); at != std::string::npos; at = text.find(" e", at)) {
+        std::size_t start = at;
+        while (start > 0 && isNumberCharacter(text[start - 1]))
+            --start;
+        const std::size_t exponent = at + 2;
+        std::size_t end = exponent;
+        if (end < text.size() && (text[end] == '+' || text[end] == '-')) ++end;
+        const std::size_t digits = end;
+        while (end < text.size() && isNumberCharacter(text[end]))
+            ++end;
+        if (end == digits) {
+            text.replace(at, 2, " *10 ^");
+            at += 6;
+            continue;
+        }
+        if (end < text.size() && text[end] == ' ') ++end; // the blank that ends the exponent's number
+        const std::string group =
+            "(" + text.substr(start, at - start) + " *10 ^" + text.substr(exponent, end - exponent) + ")";
+        text.replace(start, end - start, group);
+        at = start + group.size();
+    }
+}
+
 } // namespace
 
 std::size_t trimmedLength(std::string_view text) {
@@ -79,7 +107,7 @@ void ENCODE(std::string& text, int16_t nparm) {
     for (int k = 1; k <= named; ++k)
         replaceAll(text, kParameterNames[k - 1], std::string(1, static_cast<char>(parameterCode(k))));
     terminateNumbers(text);
-    replaceAll(text, " e", " *10 ^");
+    encodeExponents(text);
     cutToTextLength(text);
     for (const auto& [name, code] : kNameCodes)
         replaceAll(text, name, std::string_view(&code, 1));

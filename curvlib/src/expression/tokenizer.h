@@ -28,7 +28,8 @@ std::size_t trimmedLength(std::string_view text);
 //  - every a10 is read as a0 (not only the first), and a1 .. a9, a0 of the first nparm
 //    parameters become their codes (names of parameters beyond nparm stay letters);
 //  - every run of digits and points becomes a number followed by one blank (the 10 of log10
-//    belongs to the name); an exponent "<number> e" becomes "<number> *10 ^";
+//    belongs to the name); a number with an exponent, 2e3 or 1.5e-3, becomes one bracketed
+//    operand "(2 *10 ^3 )", "(1.5 *10 ^-3 )";
 //  - abs exp ln log10 asinh acosh atanh asin acos atan sinh cosh tanh sin cos tan pi sqrt
 //    become A E L @ N V B D G J K M O S C T P R, in that order; ** becomes ^.
 // Nothing fails here: what is not recognised stays for the evaluator to report.
