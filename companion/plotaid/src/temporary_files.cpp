@@ -1,6 +1,6 @@
 // The temporary graph files: removing them, writing the data file, checking for a path.
+#include <common/whole_file.h>
 #include <plotaid/plotaid.h>
-
 #include <utilcore/utilcore.h>
 
 #include <cerrno>
@@ -32,17 +32,6 @@ int16_t removeAll(std::initializer_list<const char*> names) {
     for (const char* name : names)
         if (removeFile(temporaryDirectory() + name) != 0) status = -1;
     return status;
-}
-
-bool writeWhole(const std::string& path, const std::string& text) {
-    const std::string partial = path + ".partial";
-    std::FILE* file = std::fopen(partial.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed && std::rename(partial.c_str(), path.c_str()) == 0) return true;
-    std::remove(partial.c_str());
-    return false;
 }
 
 } // namespace
@@ -88,7 +77,7 @@ void pgdat(const float* x, const float* y, const float* yerr, const int16_t* n, 
         text.append(line, used);
         text += "\r\n";
     }
-    plotaid::writeWhole(plotaid::temporaryDirectory() + "pgtemp.dat", text);
+    common::writeWholeFile(plotaid::temporaryDirectory() + "pgtemp.dat", text);
 }
 
 } // extern "C"

@@ -119,7 +119,26 @@ TEST_F(TemporaryFiles, PgdatWritesTheGraphDataLayout) {
     const int16_t none = -4;
     pgdat(x.data(), y.data(), e.data(), &none, &with);
     EXPECT_EQ(read("pgtemp.dat"), "");
-    EXPECT_FALSE(fs::exists(folder_ / "pgtemp.dat.partial"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+// Links planted in a shared temporary folder, at the data file's name or at the side name an
+// earlier writer used, never get their targets overwritten.
+TEST_F(TemporaryFiles, PgdatNeverWritesThroughAPlantedLink) {
+    const fs::path victim = folder_ / "victim.txt";
+    std::ofstream(victim) << "keep me";
+    fs::create_symlink(victim, folder_ / "pgtemp.dat.partial");
+    const std::vector<float> x{1}, y{2}, e{0};
+    const int16_t n = 1, without = 0;
+    pgdat(x.data(), y.data(), e.data(), &n, &without);
+    EXPECT_EQ(read("pgtemp.dat"), "1 2\r\n");
+
+    fs::remove(folder_ / "pgtemp.dat");
+    fs::create_symlink(victim, folder_ / "pgtemp.dat");
+    pgdat(x.data(), y.data(), e.data(), &n, &without);
+    EXPECT_EQ(read("victim.txt"), "keep me");
+    EXPECT_TRUE(fs::is_symlink(folder_ / "pgtemp.dat"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 3);
 }
 
 struct Axis {

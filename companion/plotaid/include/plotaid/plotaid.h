@@ -43,9 +43,11 @@ PLOTAID_API void myexist(const char* path, int16_t* status);
 /*
  * pgdat -- write "pgtemp.dat" in the temporary directory for points 1..n: one line per point,
  * "x y" or, when yerrFlag is nonzero, "x y yerr", written as data2str writes them, each line
- * ended by CR LF, no title line. The file is written under a temporary name and renamed, so a
- * failure leaves no half-written file (there is no status to report it: the graph program
- * then finds no data file). n <= 0 writes an empty file.
+ * ended by CR LF, no title line. The file is written whole: a new file of a unique name beside
+ * it, renamed over it, so a failure leaves no half-written file and nothing is written through
+ * a link; a "pgtemp.dat" that is not a regular file (a link, a folder) is left as it is. There is
+ * no status to report a failure: the graph program then finds no data file, or the old one.
+ * n <= 0 writes an empty file.
  */
 PLOTAID_API void pgdat(const float* x, const float* y, const float* yerr, const int16_t* n, const int16_t* yerrFlag);
 
