@@ -12,9 +12,7 @@ namespace pgplot {
 
 namespace {
 
-constexpr std::size_t kLineLength = 150;
 constexpr std::size_t kTokenLength = 50;
-constexpr std::size_t kDataFileLength = 50;
 constexpr std::size_t kTextLength = 80;
 constexpr std::size_t kNoteLength = 50;
 constexpr std::size_t kFunctionLength = 200;
@@ -125,7 +123,12 @@ void readFunction(Config& cfg, std::string value) {
                             [](int16_t code) { return code == 0 || code == 1; });
     cfg.JFITFUNC = readInteger(value, fatal("error reading configuration file:  fitting function"), anyValue);
     if (cfg.JFITFUNC == -1) {
-        cfg.FUNCSTR = cut(trimRight(value), kFunctionLength);
+        // A longer text would be cut to a different function: it is refused instead.
+        const std::string_view text = trimRight(value);
+        if (text.size() > kFunctionLength) {
+            ERRSTOP("error reading configuration file:  fitting function longer than 200 characters");
+        }
+        cfg.FUNCSTR = text;
     }
 }
 
@@ -134,12 +137,8 @@ bool applyLine(Config& cfg, std::string_view key, std::string value, SectionEnd&
     const char first = key[0];
     const char second = key[1];
     if (key == "fn") {
-        const auto stop = std::find_if(value.begin(), value.end(), [](char c) {
-            const auto code = static_cast<unsigned char>(c);
-            return code < '!' || code > 127;
-        });
-        cfg.DATAFILE = cut(std::string_view(value.data(), static_cast<std::size_t>(stop - value.begin())),
-                           kDataFileLength);
+        // The whole path, blanks inside it included.
+        cfg.DATAFILE = trimRight(value);
     } else if (key == "xm" || key == "ym") {
         float limits[2];
         readExactly(value, limits, 2,
@@ -190,7 +189,7 @@ bool applyLine(Config& cfg, std::string_view key, std::string value, SectionEnd&
                         [](int16_t style) { return style >= 1 && style <= 5; });
     } else if (key == "pn") {
         if (!trimRight(value).empty()) {
-            cfg.PSFILE = cut(trimRight(value), kTextLength);
+            cfg.PSFILE = trimRight(value);
         }
     } else if (key == "nt") {
         const int16_t on =
@@ -319,7 +318,6 @@ SectionEnd GETCONFIG(Config& cfg, const std::string& configFileName) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        line.resize(std::min(line.size(), kLineLength));
         const auto start = line.find_first_not_of(" \t");
         if (start == std::string::npos || line[start] != '-') {
             ERRSTOP("error reading configuration file:  line doesn't begin with - sign");

@@ -10,10 +10,11 @@ namespace pgplot {
 
 // The settings the configuration file fills, with their values at program start. Texts are
 // held without their blank padding (a blank-padded field and its trimmed text say the same);
-// each is cut to its field width when it is read.
+// the title, labels and note lines are cut to their field widths when they are read, paths and
+// the function text are kept whole.
 struct Config {
     // Outputs of GETCONFIG that the main program keeps between sections.
-    std::string DATAFILE; // 50
+    std::string DATAFILE;
     float YERRVAL = 0.0f;
     float XERRVAL = 0.0f;
     bool LASTSECTION = false;
@@ -37,7 +38,7 @@ struct Config {
 
     int IPROG = 0;        // 0 linear edition (funcslbuf), 1 non-linear edition (funcsnbuf)
     int16_t JFITFUNC = 0; // 0 no curve, > 0 function number, -1 user function FUNCSTR
-    std::string FUNCSTR;  // 200
+    std::string FUNCSTR;  // at most 200 characters
     std::array<float, 10> AA{};
     int16_t NTERMS = 0; // "-a" lines of the current section
 
@@ -49,7 +50,7 @@ struct Config {
 
     int KORIENT = 0;    // 1 portrait, 0 landscape
     int KSIZE = 0;      // 0 small, 1 large
-    std::string PSFILE; // 80
+    std::string PSFILE;
     int ILPT = 0;       // 0 no port, 1 to 4
 
     int NSECTION = 1;

@@ -1,5 +1,6 @@
 #include "graph.h"
 
+#include <common/whole_file.h>
 #include <curvlib/curvlib.h>
 #include <slopelib/slopelib.h>
 #include <unistd.h>
@@ -102,18 +103,25 @@ void Graph::openDevice() {
         geometry_ = pageGeometry(cfg_.KORIENT, cfg_.KSIZE);
         setPageEnvironment(geometry_);
         const std::string psFile(trimRight(cfg_.PSFILE));
-        // The library reports an unwritable file only when it closes: look first.
+        // The library reports an unwritable file only when it closes: look first. An output
+        // that is not a regular file (a link, a device, a folder) is never replaced.
         const std::filesystem::path path(psFile);
         const std::string folder = path.has_parent_path() ? path.parent_path().string() : ".";
         std::error_code error;
-        if (psFile.empty() || std::filesystem::is_directory(path, error) ||
-            access(folder.c_str(), W_OK) != 0 ||
+        if (psFile.empty() || !common::isReplaceable(psFile) || access(folder.c_str(), W_OK) != 0 ||
             (std::filesystem::exists(path, error) && access(psFile.c_str(), W_OK) != 0)) {
             STOPWITH("error opening PGPlot");
         }
+        // The library's own page goes to a new file of a unique name beside the output (its name
+        // must end in ".ps"); GRAPHCLOSE turns it into the output.
+        const auto page = common::createUniqueFile(psFile + ".", ".page.ps");
+        if (!page) {
+            STOPWITH("error opening PGPlot");
+        }
+        close(page->fd);
+        gizaFile_ = page->path;
         device.kind = geometry_.portrait ? DeviceRequest::Kind::PostScriptPortrait
                                          : DeviceRequest::Kind::PostScriptLandscape;
-        gizaFile_ = psFile + ".page.ps";
         device.file = gizaFile_;
         device.widthInches = geometry_.widthInches;
         device.heightInches = geometry_.heightInches;
@@ -121,7 +129,10 @@ void Graph::openDevice() {
         device.kind = DeviceRequest::Kind::Ask;
     }
     if (pg_.open(device) <= 0) {
-        gizaFile_.clear();
+        if (!gizaFile_.empty()) {
+            std::remove(gizaFile_.c_str());
+            gizaFile_.clear();
+        }
         STOPWITH("error opening PGPlot");
     }
     open_ = true;

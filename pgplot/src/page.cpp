@@ -1,7 +1,8 @@
 #include "page.h"
 
+#include <common/whole_file.h>
+
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -87,46 +88,34 @@ bool writeLetterPage(const std::string& graphFile, const std::string& psFile, co
                   << " translate 90 rotate\n";
     }
 
-    const std::string partFile = psFile + ".part";
-    {
-        std::ofstream out(partFile, std::ios::binary | std::ios::trunc);
-        out << "%!PS-Adobe-3.0\n"
-            << "%%Creator: pgplot\n"
-            << "%%BoundingBox: " << boxText.str() << '\n'
-            << "%%DocumentMedia: Letter 612 792 0 () ()\n"
-            << "%%Orientation: " << (geometry.portrait ? "Portrait" : "Landscape") << '\n'
-            << "%%Pages: 1\n"
-            << "%%EndComments\n"
-            << "%%Page: 1 1\n"
-            << "%%PageBoundingBox: " << boxText.str()
-            << '\n'
-            // The graph's own page ends with showpage and asks for its page size: both are
-            // made harmless while it runs, and everything it leaves behind is cleared after it.
-            << "/pgplot_state save def\n"
-            << "/pgplot_dictionaries countdictstack def\n"
-            << "/pgplot_operands count 1 sub def\n"
-            << "userdict begin\n"
-            << "/showpage { } def\n"
-            << "/setpagedevice { pop } def\n"
-            << placement.str() << "%%BeginDocument: graph\n"
-            << body << (body.back() == '\n' ? "" : "\n") << "%%EndDocument\n"
-            << "count pgplot_operands sub { pop } repeat\n"
-            << "countdictstack pgplot_dictionaries sub { end } repeat\n"
-            << "pgplot_state restore\n"
-            << "showpage\n"
-            << "%%Trailer\n"
-            << "%%EOF\n";
-        out.close();
-        if (!out) {
-            std::remove(partFile.c_str());
-            return false;
-        }
-    }
-    if (std::rename(partFile.c_str(), psFile.c_str()) != 0) {
-        std::remove(partFile.c_str());
-        return false;
-    }
-    return true;
+    std::ostringstream out;
+    out << "%!PS-Adobe-3.0\n"
+        << "%%Creator: pgplot\n"
+        << "%%BoundingBox: " << boxText.str() << '\n'
+        << "%%DocumentMedia: Letter 612 792 0 () ()\n"
+        << "%%Orientation: " << (geometry.portrait ? "Portrait" : "Landscape") << '\n'
+        << "%%Pages: 1\n"
+        << "%%EndComments\n"
+        << "%%Page: 1 1\n"
+        << "%%PageBoundingBox: " << boxText.str()
+        << '\n'
+        // The graph's own page ends with showpage and asks for its page size: both are
+        // made harmless while it runs, and everything it leaves behind is cleared after it.
+        << "/pgplot_state save def\n"
+        << "/pgplot_dictionaries countdictstack def\n"
+        << "/pgplot_operands count 1 sub def\n"
+        << "userdict begin\n"
+        << "/showpage { } def\n"
+        << "/setpagedevice { pop } def\n"
+        << placement.str() << "%%BeginDocument: graph\n"
+        << body << (body.back() == '\n' ? "" : "\n") << "%%EndDocument\n"
+        << "count pgplot_operands sub { pop } repeat\n"
+        << "countdictstack pgplot_dictionaries sub { end } repeat\n"
+        << "pgplot_state restore\n"
+        << "showpage\n"
+        << "%%Trailer\n"
+        << "%%EOF\n";
+    return common::writeWholeFile(psFile, out.str());
 }
 
 } // namespace pgplot

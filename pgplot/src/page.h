@@ -31,9 +31,9 @@ void setPageEnvironment(const PageGeometry& geometry);
 std::vector<int> boundingBox(const PageGeometry& geometry);
 
 // Writes psFile: a one-page letter document that places the PostScript page in graphFile at the
-// geometry (turned a quarter for landscape). psFile is written under a temporary name and then
-// renamed, so an old file survives a failure. False when graphFile is missing or empty or
-// psFile cannot be written.
+// geometry (turned a quarter for landscape). psFile is written whole (a unique new file beside
+// it, renamed over it), so an old file survives a failure and nothing is written through a link.
+// False when graphFile is missing or empty, or psFile is not a regular file or cannot be written.
 bool writeLetterPage(const std::string& graphFile, const std::string& psFile, const PageGeometry& geometry);
 
 } // namespace pgplot

@@ -16,7 +16,6 @@ namespace pgplot {
 
 namespace {
 
-constexpr std::size_t kConfigNameLength = 50;
 // Where a system-wide installation keeps the support files.
 constexpr const char* kInstalledColourFile = "/usr/local/pgplot/rgb.txt";
 
@@ -127,8 +126,8 @@ int MAIN(const std::vector<std::string>& args, PgplotApi& pg) {
         if (mode == 0) {
             STOPWITH("command line entry not recognized");
         }
-        const std::string configName(
-            trimRight(args.size() > 2 ? std::string_view(args[2]).substr(0, kConfigNameLength) : ""));
+        // The whole path: arguments come as a list, so blanks inside it are part of it.
+        const std::string configName(trimRight(args.size() > 2 ? std::string_view(args[2]) : ""));
 
         Config cfg;
         cfg.PSFILE = temporaryDirectory() + "pgtemp.ps";

@@ -131,7 +131,7 @@ TEST_P(ConfigLine, Reads) {
     GetParam().check(reader.cfg);
 }
 
-const std::string kLongPath = "/" + std::string(59, 'p');
+const std::string kLongPath = "/" + std::string(199, 'p');
 
 INSTANTIATE_TEST_SUITE_P(
     Values, ConfigLine,
@@ -139,12 +139,13 @@ INSTANTIATE_TEST_SUITE_P(
                                [](const Config& c) { EXPECT_EQ(c.DATAFILE, "/data/a.dat"); }},
                       LineCase{"KeyWithOneCapital", "  \t-fN/data/a.dat",
                                [](const Config& c) { EXPECT_EQ(c.DATAFILE, "/data/a.dat"); }},
-                      LineCase{"PathCutAtBlank", "-fn/my data/a.dat",
-                               [](const Config& c) { EXPECT_EQ(c.DATAFILE, "/my"); }},
-                      LineCase{"BlankBeforePathGivesEmptyName", "-fn /a.dat",
-                               [](const Config& c) { EXPECT_EQ(c.DATAFILE, ""); }},
-                      LineCase{"PathCutTo50", "-fn" + kLongPath,
-                               [](const Config& c) { EXPECT_EQ(c.DATAFILE, kLongPath.substr(0, 50)); }},
+                      LineCase{
+                          "PathWithBlanksWhole", "-fn/my data/a \xc3\xa9t\xc3\xa9.dat  ",
+                          [](const Config& c) { EXPECT_EQ(c.DATAFILE, "/my data/a \xc3\xa9t\xc3\xa9.dat"); }},
+                      LineCase{"BlankBeforePathIsPartOfIt", "-fn /a.dat",
+                               [](const Config& c) { EXPECT_EQ(c.DATAFILE, " /a.dat"); }},
+                      LineCase{"LongPathWhole", "-fn" + kLongPath,
+                               [](const Config& c) { EXPECT_EQ(c.DATAFILE, kLongPath); }},
                       LineCase{"SemiLog", "-at2", [](const Config& c) { EXPECT_EQ(c.ILINLOG, 2); }},
                       LineCase{"BarsOffIgnoresTheRest", "-eb0\tnot read",
                                [](const Config& c) { EXPECT_FALSE(c.XEBARON || c.YEBARON); }},
@@ -207,13 +208,15 @@ INSTANTIATE_TEST_SUITE_P(
                                    EXPECT_EQ(c.JFITFUNC, -1);
                                    EXPECT_EQ(c.FUNCSTR, "a1*exp(-a2*z) + a3");
                                }},
-                      LineCase{"UserFunctionTextCutWithTheLine", "-p10\t-1\t" + std::string(200, 'z'),
+                      LineCase{"UserFunctionTextOf200Characters", "-p10\t-1\t" + std::string(200, 'z'),
                                [](const Config& c) {
                                    EXPECT_EQ(c.IPROG, 0);
-                                   EXPECT_EQ(c.FUNCSTR, std::string(150 - 8, 'z'));
+                                   EXPECT_EQ(c.FUNCSTR, std::string(200, 'z'));
                                }},
                       LineCase{"PathWithBlanks", "-pn/tmp/my graph.ps   ",
                                [](const Config& c) { EXPECT_EQ(c.PSFILE, "/tmp/my graph.ps"); }},
+                      LineCase{"LongOutputPathWhole", "-pn" + kLongPath + kLongPath,
+                               [](const Config& c) { EXPECT_EQ(c.PSFILE, kLongPath + kLongPath); }},
                       LineCase{"BlankPathKeepsTheDefault", "-pn   ",
                                [](const Config& c) { EXPECT_EQ(c.PSFILE, "/tmp/pgtemp.ps"); }},
                       LineCase{"AnnotationOtherValueNoChange", "-nt5",
@@ -288,6 +291,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "error reading configuration file:  calling program code (IProg)"},
         FailureCase{"FunctionNumber", "-p11\tx", kFatal,
                     "error reading configuration file:  fitting function"},
+        FailureCase{"FunctionTextOver200Characters", "-p11\t-1\t" + std::string(201, 'z'), kFatal,
+                    "error reading configuration file:  fitting function longer than 200 characters"},
         FailureCase{"ParameterMissing", "-a3", kFatal,
                     "error reading configuration file: fitting function parameters"},
         FailureCase{"LineStyleSix", "-ls6", kFatal,

@@ -222,6 +222,7 @@ TEST(ErrorBars, PostScriptDrawsThemThinner) {
     d.cfg.ILINLOG = 1;
     const auto data = section({1}, {1}, {0.5f});
     d.graph().MYEBAR(1, data.XDAT.data(), data.YDAT.data(), data.EYDAT.data(), 'y');
+    ASSERT_FALSE(d.pg.calls.empty());
     EXPECT_EQ(d.pg.calls.front().name, "slw");
     EXPECT_EQ(d.pg.calls.front().numbers, std::vector<float>{2});
     EXPECT_EQ(d.pg.calls.back().numbers, std::vector<float>{3});
@@ -258,16 +259,20 @@ TEST_P(Curve, RunsOverTheDataWidenedByFivePercent) {
     const auto lines = d.pg.named("line");
     ASSERT_EQ(lines.size(), 1u);
     const auto& numbers = lines[0].numbers;
+    ASSERT_EQ(numbers.size(), 201u);
     ASSERT_EQ(numbers[0], 100.0f);
     for (int k = 0; k < 100; ++k) {
         const float x = numbers[std::size_t(1 + 2 * k)];
         EXPECT_NEAR(x, c.first + 0.086f * float(k), 1e-4f) << k;
         EXPECT_NEAR(numbers[std::size_t(2 + 2 * k)], c.expected(x), 1e-4f) << k;
     }
-    EXPECT_EQ(d.pg.named("sls").front().numbers, std::vector<float>{3});
-    EXPECT_EQ(d.pg.named("sls").back().numbers, std::vector<float>{1});  // restored
-    EXPECT_EQ(d.pg.named("sci").front().numbers, std::vector<float>{2}); // red on the screen
-    EXPECT_EQ(d.pg.named("sci").back().numbers, std::vector<float>{1});
+    const auto styles = d.pg.named("sls"), colours = d.pg.named("sci");
+    ASSERT_GE(styles.size(), 2u);
+    ASSERT_GE(colours.size(), 2u);
+    EXPECT_EQ(styles.front().numbers, std::vector<float>{3});
+    EXPECT_EQ(styles.back().numbers, std::vector<float>{1});   // restored
+    EXPECT_EQ(colours.front().numbers, std::vector<float>{2}); // red on the screen
+    EXPECT_EQ(colours.back().numbers, std::vector<float>{1});
     EXPECT_TRUE(d.log.boxes().empty());
 }
 
@@ -278,6 +283,9 @@ INSTANTIATE_TEST_SUITE_P(Evaluators, Curve,
                                                      [](float x) { return 2.0f * std::pow(x, 0.5f); }},
                                            CurveCase{"UserFunction", 0, -1, "a1*z*z + a2", range(2, 10), 1.9f,
                                                      [](float x) { return 2.0f * x * x + 0.5f; }},
+                                           CurveCase{"UserFunctionWithExponents", 1, -1,
+                                                     "a1*z/2E3 + a2*1e1^2", range(2, 10), 1.9f,
+                                                     [](float x) { return 2.0f * x / 2000.0f + 50.0f; }},
                                            CurveCase{"NegativeData", 1, 1, "", range(-10, -2), -10.5f,
                                                      [](float x) { return 2.0f + 0.5f * x; }}),
                          CaseName{});
@@ -291,6 +299,7 @@ TEST(Curve, UserFunctionFailuresWarnAndBreakTheLine) {
     d.graph().GRAPHDATA(section(range(2, 10), range(2, 10)));
     const auto lines = d.pg.named("line");
     ASSERT_EQ(lines.size(), 1u);
+    ASSERT_GE(lines[0].numbers.size(), 2u);
     EXPECT_GE(lines[0].numbers[1], 5.0f); // the piece where the root exists
     ASSERT_FALSE(d.log.boxes().empty());
     EXPECT_EQ(d.log.boxes().front().caption, "Warning");
@@ -395,6 +404,7 @@ TEST(Annotation, LegendMarkersStandBeforeTheirLines) {
     d.cfg.LEGEND = {0, -1};
     d.graph().ANNOTE(0, 10, 0, 10);
     const auto texts = d.pg.named("text");
+    ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].numbers, (std::vector<float>{5.0f, 5.0f}));
     EXPECT_EQ(texts[0].texts, std::vector<std::string>{"plain"});
     const auto marker = d.pg.named("pt1");
@@ -403,8 +413,10 @@ TEST(Annotation, LegendMarkersStandBeforeTheirLines) {
     EXPECT_NEAR(marker[0].numbers[1], 4.8f + 0.06f, 1e-5f);
     EXPECT_EQ(marker[0].numbers[2], -1.0f);
     EXPECT_NEAR(texts[1].numbers[0], 5.0f + 0.14f, 1e-5f);
-    EXPECT_EQ(d.pg.named("slw").front().numbers, std::vector<float>{2});
-    EXPECT_EQ(d.pg.named("slw").back().numbers, std::vector<float>{3});
+    const auto widths = d.pg.named("slw");
+    ASSERT_FALSE(widths.empty());
+    EXPECT_EQ(widths.front().numbers, std::vector<float>{2});
+    EXPECT_EQ(widths.back().numbers, std::vector<float>{3});
 }
 
 TEST(Viewport, MarginsAreSixCharacterHeights) {
@@ -432,8 +444,10 @@ TEST(Device, ScreenOpensTheWindowAndWaitsForQ) {
     EXPECT_EQ(d.pg.named("scr").at(1).numbers, (std::vector<float>{1, 0, 0, 0}));
     EXPECT_EQ(d.pg.named("curs").size(), 3u); // until Q
     EXPECT_EQ(d.pg.keys, std::vector<char>{'z'});
+    ASSERT_FALSE(d.pg.calls.empty());
     EXPECT_EQ(d.pg.calls.back().name, "clos");
     // The listing: every item, then the view surface.
+    ASSERT_FALSE(d.log.messages.empty());
     const auto& first = d.log.messages.front();
     EXPECT_EQ(first, (testing::Message{"Output", "version=version-value"}));
 }

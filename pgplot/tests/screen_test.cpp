@@ -118,9 +118,8 @@ TEST(ScreenMode, WindowStaysUntilQIsPressed) {
         GTEST_SKIP() << "no Xvfb";
     }
     testing::ScratchFolder folder;
-    const std::string fixtures = PGPLOT_FIXTURES;
     const auto config = folder.write(
-        "pgtemp.cfg", testing::crlfLines({"-fn" + fixtures + "/decay.dat", "-xm0\t7", "-ym0\t100", "-at1",
+        "pgtemp.cfg", testing::crlfLines({"-fn" + folder.fixture("decay.dat"), "-xm0\t7", "-ym0\t100", "-at1",
                                           "-eb1\t 1\t0", "-ey$", "-p11\t3", "-a1100", "-a2-0.4", "-!!"}));
     const pid_t pid = fork();
     if (pid == 0) {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <memory>
 #include <ostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -77,6 +78,22 @@ class ScratchFolder {
     }
     std::string path(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& folder() const { return path_; }
+    // Copies a data file of tests/fixtures into the folder, so that no test depends on where the
+    // sources lie; returns the copy's path.
+    std::string fixture(const std::string& name) const {
+        const auto copy = path_ / name;
+        std::filesystem::copy_file(std::filesystem::path(PGPLOT_FIXTURES) / name, copy,
+                                   std::filesystem::copy_options::overwrite_existing);
+        return copy.string();
+    }
+    // The names in the folder.
+    std::set<std::string> names() const {
+        std::set<std::string> result;
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+            result.insert(entry.path().filename().string());
+        }
+        return result;
+    }
 
   private:
     std::filesystem::path path_;
