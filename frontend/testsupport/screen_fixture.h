@@ -30,6 +30,12 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    // Every box the program showed found the answer the test meant for it, and every answer was used.
+    void TearDown() override {
+        EXPECT_EQ(scripted.dialogs.problems(), QStringList()) << "boxes the script did not answer";
+        EXPECT_EQ(scripted.dialogs.unusedAnswers(), 0u) << "answers no box asked for";
+    }
+
     // Starts the program of the edition: the start screen is showing.
     void start(Edition edition) {
         app = std::make_unique<Application>(edition, scripted.services(), QStringLiteral(FRONTEND_PROGRAM_DIR));
