@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <new>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,12 +56,6 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
-    // Closes now and reports whether the close succeeded (the last write errors show here).
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
 
 private:
     int fd_;
@@ -78,6 +74,42 @@ bool WriteAll(int fd, const QByteArray& bytes) {
         left -= written;
     }
     return true;
+}
+
+// A save writes `.name.XXXXXX` beside `name` (mkstemp fills in the six characters).
+bool IsTemporaryOf(const QString& entry, const QString& fileName) {
+    const QString prefix = u'.' + fileName + u'.';
+    if (entry.size() != prefix.size() + 6 || !entry.startsWith(prefix)) return false;
+    for (qsizetype i = prefix.size(); i < entry.size(); ++i) {
+        const char16_t c = entry[i].unicode();
+        if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'))) return false;
+    }
+    return true;
+}
+
+// Removes the temporaries of `fileName` that no save writes any more. A save keeps its temporary
+// locked until the rename, so one that can be locked was left by a save that never finished (the
+// program was killed or the machine stopped); a save in progress keeps its own.
+void RemoveStaleTemporaries(const QString& folder, const QString& fileName) {
+    const QDir dir(folder);
+    const QStringList entries =
+        dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        if (!IsTemporaryOf(entry, fileName)) continue;
+        const QByteArray path = QFile::encodeName(dir.filePath(entry));
+        Descriptor file(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat info {};
+        if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        if (::flock(file.get(), LOCK_EX | LOCK_NB) == 0) ::unlink(path.constData());
+    }
+}
+
+// Makes a rename in the folder durable. A file system that cannot sync folders is left to itself.
+int SyncFolder(const QByteArray& folder) {
+    Descriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() < 0) return 0;
+    if (::fsync(dir.get()) != 0 && errno != EINVAL && errno != ENOTSUP) return errno;
+    return 0;
 }
 
 // The permissions a newly created file would get.
@@ -147,8 +179,9 @@ void TextFile::ProcessData(QByteArrayView block) {
     }
 }
 
-void TextFile::Load(const QString& fileName) {
+void TextFile::Load(const QString& fileName, std::int32_t lineLimit) {
     clearError();
+    lineLimit = std::max(lineLimit, 0);
     const QByteArray path = QFile::encodeName(fileName);
     // Not blocking, so that a pipe or device given by mistake cannot hang the program; only regular
     // files are read.
@@ -193,6 +226,11 @@ void TextFile::Load(const QString& fileName) {
         }
         if (got == 0) break;
         ProcessData(QByteArrayView(block.constData(), got));
+        // A line past the limit has begun, so every line up to the limit is complete.
+        if (Lines() > lineLimit) {
+            lines_.resize(static_cast<std::size_t>(lineLimit));
+            break;
+        }
     }
     lastLineOpen_ = afterCarriageReturn_ = false;
 }
@@ -227,11 +265,13 @@ void TextFile::Save(const QString& fileName) {
     if (replacing && S_ISDIR(old.st_mode)) return fail(EISDIR);
 
     const QFileInfo finalInfo(finalName);
+    RemoveStaleTemporaries(finalInfo.absolutePath(), finalInfo.fileName());
     QByteArray tempPath = QFile::encodeName(finalInfo.absolutePath() + QStringLiteral("/.") +
                                             finalInfo.fileName() + QStringLiteral(".XXXXXX"));
-    Descriptor temp(::mkstemp(tempPath.data()));
+    Descriptor temp(::mkostemp(tempPath.data(), O_CLOEXEC));
     if (temp.get() < 0) return fail(errno);
-    ::fcntl(temp.get(), F_SETFD, FD_CLOEXEC);
+    // Held until the rename: the mark of a save in progress (a file system without locks has none).
+    ::flock(temp.get(), LOCK_EX | LOCK_NB);
     const auto abandon = [&](int error) {
         ::unlink(tempPath.constData());
         fail(error);
@@ -249,8 +289,9 @@ void TextFile::Save(const QString& fileName) {
     }
     if (!WriteAll(temp.get(), buffer)) return abandon(errno);
     if (::fchmod(temp.get(), replacing ? (old.st_mode & 07777) : NewFileMode()) != 0) return abandon(errno);
-    if (::fsync(temp.get()) != 0 || !temp.close()) return abandon(errno);
+    if (::fsync(temp.get()) != 0) return abandon(errno);
     if (::rename(tempPath.constData(), finalPath.constData()) != 0) return abandon(errno);
+    if (const int error = SyncFolder(QFile::encodeName(finalInfo.absolutePath()))) return fail(error);
 }
 
 } // namespace frontend

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -39,10 +40,15 @@ public:
 
     // Discards the lines held and holds `lineCount` empty lines.
     void CreateNew(std::int32_t lineCount);
-    // Reads the whole file into lines; a missing or empty file is ErrorEmptyFile.
-    void Load(const QString& fileName);
+    // Reads the whole file into lines; a missing or empty file is ErrorEmptyFile. With a line limit
+    // the reading stops once that many lines are complete: the rest of the file is never read, so a
+    // huge file costs no more than its first lines.
+    static constexpr std::int32_t NoLineLimit = INT32_MAX;
+    void Load(const QString& fileName, std::int32_t lineLimit = NoLineLimit);
     // Writes every line followed by CR LF. The file is written under a temporary name in the same
-    // folder and then renamed over the old one, so a failed save leaves the old file as it was.
+    // folder and then renamed over the old one, so a failed save leaves the old file as it was; the
+    // folder is synced after the rename, so that the new name survives a power cut. Temporaries of
+    // the same file that an interrupted save left behind are removed first.
     void Save(const QString& fileName);
     // Splits a block of text into lines and appends them. Breaks are CR LF, CR or LF; successive
     // blocks continue one text, so a line or a CR LF pair that straddles two blocks stays whole.

@@ -23,6 +23,15 @@ inline QByteArray ReadBytes(const QString& path) {
     return file.readAll();
 }
 
+// Bytes this thread has read through read() and its kin so far (-1 when the kernel does not say).
+inline qint64 BytesReadByThisThread() {
+    QFile io(QStringLiteral("/proc/thread-self/io"));
+    if (!io.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:")) return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+
 // A stand-in for a full disk: while it lives, no file of this process may grow beyond `bytes`
 // (writes fail with EFBIG instead of raising SIGXFSZ). Works for root too, unlike a read-only folder.
 class FileSizeLimit {

@@ -6,11 +6,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <qstring_printer.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 namespace frontend {
 namespace {
 
+using testing_files::BytesReadByThisThread;
 using testing_files::FileSizeLimit;
 using testing_files::ReadBytes;
 using testing_files::WriteBytes;
@@ -120,6 +122,31 @@ TEST_F(TextFileOnDisk, AFileLargerThanABlockGivesTheSameLinesWhateverTheBlockSiz
     }
 }
 
+TEST_F(TextFileOnDisk, ALineLimitStopsTheReadingAfterThatManyWholeLines) {
+    QByteArray text;
+    for (int i = 0; i < 4000; ++i)
+        text += QByteArray::number(i) + (i % 2 ? "\r\n" : "\n");
+    WriteBytes(path("big.dat"), text);
+    TextFile whole;
+    whole.Load(path("big.dat"));
+    for (std::int32_t limit : {0, 1, 2, 3999, 4000, 5000}) {
+        TextFile file;
+        file.BlockSize = 7; // lines and CR LF pairs straddle the blocks
+        file.Load(path("big.dat"), limit);
+        EXPECT_EQ(file.ErrorNum, 0);
+        EXPECT_EQ(LinesOf(file), LinesOf(whole).mid(0, limit)) << "limit " << limit;
+    }
+
+    // Millions of empty lines cost no more than the lines asked for.
+    WriteBytes(path("empty-lines.dat"), QByteArray(8 << 20, '\n'));
+    TextFile file;
+    const qint64 before = BytesReadByThisThread();
+    ASSERT_GE(before, 0);
+    file.Load(path("empty-lines.dat"), 16002);
+    EXPECT_LT(BytesReadByThisThread() - before, 256 << 10);
+    EXPECT_EQ(file.Lines(), 16002);
+}
+
 TEST_F(TextFileOnDisk, SaveEndsEveryLineWithCrLfAndReplacesTheOldFileKeepingItsPermissions) {
     WriteBytes(path("out.dat"), "old contents");
     ::chmod(QFile::encodeName(path("out.dat")).constData(), 0640);
@@ -173,6 +200,26 @@ TEST_F(TextFileOnDisk, AFailedSaveLeavesTheOldFileIntactAndNoTemporaryFile) {
     file.Save(path("keep.dat")); // and with room again it works
     EXPECT_EQ(file.ErrorNum, 0);
     EXPECT_EQ(file.ErrorMsg, "");
+}
+
+TEST_F(TextFileOnDisk, SaveRemovesTheTemporariesThatInterruptedSavesLeftOfTheSameFile) {
+    const QStringList others = {".keep.dat.Busy01", ".other.dat.AbC123", ".keep.dat.toolong",
+                                "keep.dat.AbC123"};
+    for (const QString& name : others + QStringList{".keep.dat.AbC123", ".keep.dat.z9Y8x7"})
+        WriteBytes(folder.filePath(name), QByteArray(4096, 'x'));
+    // A save of the same file in progress (in another run of the program) holds its temporary locked.
+    QFile busy(folder.filePath(".keep.dat.Busy01"));
+    ASSERT_TRUE(busy.open(QIODevice::ReadOnly));
+    ASSERT_EQ(::flock(busy.handle(), LOCK_EX | LOCK_NB), 0);
+
+    TextFile file;
+    file.CreateNew(1);
+    file.SetMyLine(1, "1 2");
+    file.Save(path("keep.dat"));
+    EXPECT_EQ(file.ErrorNum, 0);
+    QStringList expected = others + QStringList{"keep.dat"};
+    expected.sort();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
 }
 
 } // namespace
