@@ -1,5 +1,6 @@
 // Opening a data file of 16000 points on the data screen (reading it, computing the 5 % Y errors and
-// filling the grid), and scrolling the grid a page at a time, offscreen.
+// filling the grid), refusing files no data file can be, and scrolling the grid a page at a time,
+// offscreen.
 #include <benchmark/benchmark.h>
 
 #include "app/application.h"
@@ -14,6 +15,7 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -63,22 +65,59 @@ struct DataScreenRun {
     FrmData* data = nullptr;
 };
 
-void BM_OpenDataFile16000(benchmark::State& state) {
-    QTemporaryDir folder;
-    const QString path = WriteDataFile(folder);
+// Times opening the file at path on a fresh data screen; `wrong` names what went wrong, if anything.
+void TimeOpening(benchmark::State& state, const QTemporaryDir& folder, const QString& path,
+                 const std::function<const char*(const DataScreenRun&)>& wrong) {
     for (auto _ : state) {
         state.PauseTiming();
         auto run = std::make_unique<DataScreenRun>(folder.path());
         state.ResumeTiming();
         run->open(path);
         state.PauseTiming();
-        if (run->data->points().count != MaxPoints) state.SkipWithError("the file was not read");
+        if (const char* error = wrong(*run)) state.SkipWithError(error);
         run.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();
     }
 }
+
+void BM_OpenDataFile16000(benchmark::State& state) {
+    QTemporaryDir folder;
+    TimeOpening(state, folder, WriteDataFile(folder), [](const DataScreenRun& run) {
+        return run.data->points().count != MaxPoints ? "the file was not read" : nullptr;
+    });
+}
 BENCHMARK(BM_OpenDataFile16000)->Unit(benchmark::kMillisecond);
+
+// A file chosen by mistake: 1 GB (sparse), refused before anything is read.
+void BM_RefuseHugeFile(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("disk.img");
+    {
+        QFile huge(path);
+        huge.open(QIODevice::WriteOnly);
+        huge.resize(qint64(1) << 30);
+    }
+    TimeOpening(state, folder, path, [](const DataScreenRun& run) {
+        return run.scripted.dialogs.texts().isEmpty() ? "the file was not refused" : nullptr;
+    });
+}
+BENCHMARK(BM_RefuseHugeFile)->Unit(benchmark::kMillisecond);
+
+// Just under the size limit: 60 MB of empty lines, of which the reader looks at the first few.
+void BM_OpenFileOfEmptyLines(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("empty-lines.dat");
+    {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray(60 << 20, '\n'));
+    }
+    TimeOpening(state, folder, path, [](const DataScreenRun& run) {
+        return run.data->points().count != 0 ? "empty lines were read as points" : nullptr;
+    });
+}
+BENCHMARK(BM_OpenFileOfEmptyLines)->Unit(benchmark::kMillisecond);
 
 // One page down and a drawing of the visible rows, through all 16000 rows and back to the top.
 void BM_ScrollGridOnePage(benchmark::State& state) {

@@ -5,6 +5,8 @@
 #include "session/store.h"
 #include "session/utilcore_calls.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace frontend {
@@ -22,10 +24,38 @@ QString XErrorsOnlyMessage(const QString& editionWord) {
            QStringLiteral("zeros in the fourth column.");
 }
 
-QString UnreadableMessage() {
+// A line of the file as a message shows it: at most 60 characters, anything unprintable as "?".
+QString ShownLine(QStringView line) {
+    constexpr qsizetype Shown = 60;
+    QString text;
+    for (const QChar c : line.left(Shown))
+        text += c.isPrint() ? c : QChar(u'?');
+    if (line.size() > Shown) text += QStringLiteral("...");
+    return text;
+}
+
+// The documented message, then where the trouble is: the first line that could not be read (its
+// number from 1 and its text), or that no data line followed the title.
+QString UnreadableMessage(std::optional<std::int32_t> lineNumber, QStringView line) {
+    QString where;
+    if (!lineNumber)
+        where = QStringLiteral("The file holds no data line after its title line.");
+    else if (line.isEmpty())
+        where = QStringLiteral("Line") + StrStyle(*lineNumber) + QStringLiteral(" of the file is empty.");
+    else
+        where = QStringLiteral("Line") + StrStyle(*lineNumber) +
+                QStringLiteral(" of the file cannot be read:") + CrLf + ShownLine(line);
     return QStringLiteral("Error in reading data file, please check file.") + CrLf + CrLf +
            QStringLiteral("One can sometimes find the source of file errors ") + CrLf +
-           QStringLiteral("by opening the file in the spreadsheet for inspection.");
+           QStringLiteral("by opening the file in the spreadsheet for inspection.") + CrLf + CrLf + where;
+}
+
+QString TooLargeMessage(const QString& path, qint64 bytes) {
+    const qint64 megabytes = (bytes + (1 << 20) - 1) >> 20;
+    return QStringLiteral("The file") + CrLf + path + CrLf + QStringLiteral("is") + StrStyle(megabytes) +
+           QStringLiteral(" MB long, far longer than a data file of at most") + StrStyle(MaxPoints) +
+           QStringLiteral(" points") + CrLf +
+           QStringLiteral("can be.  Nothing was read; please check that this is the file you meant.");
 }
 
 QString FourColumnQuestion() {
@@ -55,6 +85,12 @@ QString NonPositiveErrorsMessage(const char* axis) {
            QStringLiteral("  Please either edit your data or reset the error type") +
            QStringLiteral(" before trying to do a fit.");
 }
+
+// A data file holds a title and at most MaxPoints lines of four numbers: far less than this. A larger
+// file is refused before anything is read.
+constexpr qint64 MaxDataFileBytes = qint64(64) << 20;
+// The reader looks at no more lines than a title, MaxPoints points and one line past them.
+constexpr std::int32_t DataFileLineLimit = MaxPoints + 2;
 
 Floats Zeros(std::int16_t length) { return Floats(static_cast<std::size_t>(std::max<int>(length, 0)), 0.0f); }
 
@@ -86,6 +122,10 @@ bool CopyIndividualErrors(std::int16_t n, const Floats& raw, Floats& sigma) {
 }
 
 } // namespace
+
+QString CurrentDataName(const DataStore& store) {
+    return store.DataName.isEmpty() ? UntitledDataName : store.DataName;
+}
 
 std::optional<std::vector<float>> ReadNumbers(QStringView line) {
     std::vector<float> values;
@@ -150,6 +190,8 @@ bool SaveDataFile(Session& session, DataStore& store, Dialogs& dialogs, const QS
         return false;
     }
     session.DataSaved = true;
+    QString name = path;
+    StoreDataName(store, name, IntoStore);
     return true;
 }
 
@@ -162,8 +204,13 @@ ReadOutcome ReadDataFile(Session& session, DataStore& store, Dialogs& dialogs, c
     const bool withX = session.XErrorsAllowed || session.XModeSet;
     if (withX) StoreXMode(store, xMode, xValue, OutOfStore, xByDialog);
 
+    if (const qint64 bytes = QFileInfo(path).size(); bytes > MaxDataFileBytes) {
+        dialogs.message(TooLargeMessage(path, bytes), MessageButtons::Ok, MessageIcon::Information,
+                        FileOpenErrorTitle);
+        return ReadOutcome::TooLarge;
+    }
     TextFile file;
-    file.Load(path);
+    file.Load(path, DataFileLineLimit);
     if (file.ErrorNum != 0) {
         dialogs.message(file.ErrorMsg, MessageButtons::Ok, MessageIcon::Information, FileOpenErrorTitle);
         return ReadOutcome::OpenFailed;
@@ -175,8 +222,8 @@ ReadOutcome ReadDataFile(Session& session, DataStore& store, Dialogs& dialogs, c
 
     std::size_t fieldCount = 0;
     std::size_t j = 0;
-    const auto unreadable = [&] {
-        dialogs.message(UnreadableMessage());
+    const auto unreadable = [&](std::optional<std::int32_t> lineNumber, QStringView line) {
+        dialogs.message(UnreadableMessage(lineNumber, line));
         ClearAllData(session, store, working);
         return ReadOutcome::Unreadable;
     };
@@ -188,7 +235,7 @@ ReadOutcome ReadDataFile(Session& session, DataStore& store, Dialogs& dialogs, c
         if (values && fieldCount != 0 && values->size() != fieldCount) values.reset();
         if (!values) {
             if (index == 1) continue; // the title
-            return unreadable();
+            return unreadable(index, line);
         }
         if (fieldCount == 0) {
             fieldCount = values->size();
@@ -213,7 +260,7 @@ ReadOutcome ReadDataFile(Session& session, DataStore& store, Dialogs& dialogs, c
         }
         ++j;
     }
-    if (j == 0) return unreadable(); // a title and nothing else is no data set
+    if (j == 0) return unreadable(std::nullopt, {}); // a title and nothing else is no data set
     read.count = static_cast<std::int16_t>(j);
     const std::int16_t n = read.count;
 
@@ -244,6 +291,8 @@ ReadOutcome ReadDataFile(Session& session, DataStore& store, Dialogs& dialogs, c
         session.XErrorsEntered = true;
     }
     working = std::move(read);
+    QString name = path;
+    StoreDataName(store, name, IntoStore);
     session.DataInProgram = true;
     session.DataSaved = true;
     session.FitDone = false;
@@ -259,6 +308,8 @@ void ClearAllData(Session& session, DataStore& store, PointArrays& working) {
     StoreYErrorsRaw(store, working.yErrorsRaw, 0, IntoStore);
     StoreXErrorsRaw(store, working.xErrorsRaw, 0, IntoStore);
     StoreXSigma(store, working.xSigma, 0, IntoStore);
+    QString name = UntitledDataName;
+    StoreDataName(store, name, IntoStore);
     session.DataInProgram = false;
     session.YErrorsEntered = false;
     session.XErrorsEntered = false;

@@ -34,17 +34,27 @@ std::optional<std::vector<float>> ReadNumbers(QStringView line);
 FileDialogRequest OpenDataFileRequest();
 FileDialogRequest SaveDataFileRequest(const QString& presetName);
 
-// Writes the data set of the store to path, CR LF after every line. On success DataSaved becomes true
-// and the result is true; the caller then refreshes the Save buttons (RefreshSaveState). A failure
-// shows "File Save Error" and leaves the old file and DataSaved as they were.
+// The name of a data set that did not come from a file, and of the data screen without data.
+inline const QString UntitledDataName = QStringLiteral("Untitled");
+
+// The name of the data set in the program (the store's DataName): the path it was last read from or
+// saved to, or "Untitled". Every screen shows and uses this one name.
+QString CurrentDataName(const DataStore& store);
+
+// Writes the data set of the store to path, CR LF after every line. On success DataSaved becomes true,
+// path becomes the data set's name and the result is true; the caller then refreshes the Save buttons
+// (RefreshSaveState). A failure shows "File Save Error" and leaves the old file, the name and
+// DataSaved as they were.
 bool SaveDataFile(Session& session, DataStore& store, Dialogs& dialogs, const QString& path);
 
 enum class ReadOutcome {
-    Read,          // the points are in `working` and the store; DataInProgram and DataSaved are true
+    Read,          // the points are in `working` and the store, named after path; DataInProgram and
+                   // DataSaved are true
     OpenFailed,    // the file could not be read; nothing changed
     Cancelled,     // Cancel in the four-column question; nothing changed
     Unreadable,    // a bad line after the first: the data were cleared (ClearAllData)
     TooManyPoints, // more than MaxPoints data lines; nothing changed
+    TooLarge,      // the file is far larger than any data file can be; nothing was read or changed
 };
 
 // Reads path into the data screen's working arrays and the store, computing the Y sigmas (and the X
@@ -53,9 +63,9 @@ enum class ReadOutcome {
 ReadOutcome ReadDataFile(Session& session, DataStore& store, Dialogs& dialogs, const QString& path,
                          PointArrays& working);
 
-// Empties the working arrays and the store's points, raw errors and X sigmas (count and capacity 0)
-// and clears DataInProgram, YErrorsEntered, XErrorsEntered and DataSaved. Error modes, function and
-// parameters stay.
+// Empties the working arrays and the store's points, raw errors and X sigmas (count and capacity 0),
+// names the empty data set "Untitled" and clears DataInProgram, YErrorsEntered, XErrorsEntered and
+// DataSaved. Error modes, function and parameters stay.
 void ClearAllData(Session& session, DataStore& store, PointArrays& working);
 
 } // namespace frontend

@@ -59,6 +59,8 @@ std::optional<QString> Run(QFileDialog& dialog) {
 MessageAnswer QtDialogs::showMessage(const MessageRequest& request) {
     QMessageBox box(QtIcon(request.icon), request.title, request.text, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    // Messages may quote a line of a file: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     const std::vector<ButtonChoice> choices = ButtonsOf(request.buttons);
     for (const ButtonChoice& choice : choices) box.addButton(choice.button);
     box.setDefaultButton(choices.front().button);
