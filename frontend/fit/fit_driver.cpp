@@ -89,10 +89,11 @@ Activation FitDriver::activate() {
     engines_.trapzero(s.x.data(), s.y.data(), s.ySigma.data(), &s.functionNumber, &s.pointCount, &s.capacity,
                       &flagX, &flagY, &flagSigma);
     if (flagSigma == 1) {
-        dialogs_.message(QStringLiteral(
+        const QString refusal = QStringLiteral(
             "At least one Yerror value is set to zero.  The program divides by these values in order to find the "
             "reduced chi-squared  value--hence YError values of zero are not allowed.  Please check your data and "
-            "YError values and try again."));
+            "YError values and try again.");
+        dialogs_.message(refusal + firstZeroYErrorPoint());
         result.sendHome = true;
     }
     if (linear() && flagY == 1) {
@@ -125,6 +126,22 @@ Activation FitDriver::activate() {
     return result;
 }
 
+QString FitDriver::firstZeroYErrorPoint() {
+    FitState& s = state_;
+    const std::int16_t one = 1;
+    for (std::int16_t i = 0; i < s.pointCount; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        std::int16_t flagX = 0, flagY = 0, flagSigma = 0;
+        engines_.trapzero(&s.x[k], &s.y[k], &s.ySigma[k], &s.functionNumber, &one, &one, &flagX, &flagY,
+                          &flagSigma);
+        if (flagSigma == 1)
+            return session_.CrLf + session_.CrLf + QStringLiteral("The first such point is point") +
+                   StrStyle(i + 1) + QStringLiteral(": X =") + MessageNumber(s.x[k]) + QStringLiteral(", Y =") +
+                   MessageNumber(s.y[k]) + u'.';
+    }
+    return {};
+}
+
 void FitDriver::setStartingValues() {
     FitState& s = state_;
     if (!linear() && s.attempts < 2) s.params = s.initialParams;
@@ -135,6 +152,7 @@ void FitDriver::setStartingValues() {
 void FitDriver::callEngine() {
     FitState& s = state_;
     const std::int16_t np = ParamDimension;
+    s.xErrorMethod.clear();
     if (!linear()) {
         lastEngine_ = "lsnonw";
         // lsnonw may rewrite its parameter count; the screen's own count stays as the function has it.
@@ -151,12 +169,14 @@ void FitDriver::callEngine() {
         if (s.functionNumber == 4) {
             if (s.quadraticAlgorithm == LybanonAlgorithm) {
                 lastEngine_ = "lybanon";
+                s.xErrorMethod = QStringLiteral("Lybanon");
                 engines_.lybanon(s.x.data(), s.y.data(), s.xSigma.data(), s.ySigma.data(), &s.pointCount, &s.yKind,
                                  &s.paramCount, &s.heldCount, &s.functionNumber, s.varyFlags.data(), &s.capacity, &np,
                                  s.yCalc.data(), s.params.data(), s.paramErrors.data(), &s.chiSquare,
                                  &s.probability);
             } else {
                 lastEngine_ = "joliette";
+                s.xErrorMethod = QStringLiteral("Joliette");
                 engines_.joliette(s.x.data(), s.y.data(), s.xSigma.data(), s.ySigma.data(), &s.pointCount,
                                   &s.paramCount, s.params.data(), s.paramErrors.data(), &s.functionNumber,
                                   &s.chiSquare, &s.probability, s.yCalc.data(), &s.capacity, &np);
@@ -205,8 +225,10 @@ bool FitDriver::run() {
         callEngine();
         const bool divisionByZero = std::fetestexcept(FE_DIVBYZERO) != 0;
         if (s.chiSquare < 0) {
-            dialogs_.message(QStringLiteral("chisq:  ") + MessageNumber(s.chiSquare));
-            if (!linear()) dialogs_.message(engines_.lastEngineMessage());
+            // The value and the engine's reason in one box, so that the reason is read with it.
+            QString text = QStringLiteral("chisq:  ") + MessageNumber(s.chiSquare);
+            if (!linear()) text += session_.CrLf + engines_.lastEngineMessage();
+            dialogs_.message(text);
             s = before;
             return false;
         }

@@ -48,6 +48,8 @@ public:
 
 private:
     bool linear() const { return IsLinearEdition(session_); }
+    // Where the Y errors that trapzero refuses begin: the first such point, for the refusal's message.
+    QString firstZeroYErrorPoint();
     void setStartingValues();
     void callEngine();
     // C++ raises no arithmetic errors: a result that is not finite stands for one. The error number

@@ -32,6 +32,9 @@ struct FitState {
     std::int16_t iterations = 0;
     // The last non-linear run accepted no step: its values are the estimates it started from.
     bool stayedAtEstimates = false;
+    // The method that fitted with X errors in the last run ("Joliette" or "Lybanon", for the quadratic
+    // model), empty when the run used no such method.
+    QString xErrorMethod;
 
     // Menu choices: whether runs use the X errors, the quadratic X-error method, full or summary report.
     bool useXErrors = true;

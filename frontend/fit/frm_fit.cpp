@@ -66,12 +66,12 @@ FrmFit::FrmFit(Application& app, std::unique_ptr<FitEngines> ownEngines, FitEngi
     runMenu->setObjectName(QStringLiteral("mnuRun"));
     mnuGo_ = AddAction(*runMenu, QStringLiteral("&Go (F5)"), "mnuGo");
     connect(mnuGo_, &QAction::triggered, this, [this] {
-        driver_.state().useXErrors = true;
+        setXErrorSwitch(true);
         run();
     });
     mnuRunFitxy_ = AddAction(*runMenu, QStringLiteral("Fit using only &Y Errors"), "mnuRunFitxy");
     connect(mnuRunFitxy_, &QAction::triggered, this, [this] {
-        driver_.state().useXErrors = false;
+        setXErrorSwitch(false);
         run();
     });
 
@@ -149,8 +149,7 @@ void FrmFit::activate() {
     }
     const Activation activation = driver_.activate();
     if (activation.runMenuApplies) {
-        mnuGo_->setText(session.XErrorsAllowed ? QStringLiteral("Fit using both X and Y Errors (F5)")
-                                               : QStringLiteral("Fit (F5)"));
+        showRunMenu();
         mnuRunFitxy_->setVisible(session.XErrorsAllowed);
         mnuOptionsQuad_->menuAction()->setVisible(session.XErrorsAllowed);
     }
@@ -161,6 +160,24 @@ void FrmFit::activate() {
         setWindowTitle(EditionWord(session.Edition) + QStringLiteral(" -- Fit Screen"));
     }
     if (activation.sendHome) app().showScreen(ScreenId::Home, this);
+}
+
+void FrmFit::setXErrorSwitch(bool useXErrors) {
+    driver_.state().useXErrors = useXErrors;
+    showRunMenu();
+}
+
+void FrmFit::showRunMenu() {
+    if (!app().session().XErrorsAllowed) {
+        mnuGo_->setText(QStringLiteral("Fit (F5)"));
+        return;
+    }
+    // "(F5)" marks the fit that F5 repeats.
+    const bool both = driver_.state().useXErrors;
+    mnuGo_->setText(both ? QStringLiteral("Fit using both X and Y Errors (F5)")
+                         : QStringLiteral("Fit using both X and Y Errors"));
+    mnuRunFitxy_->setText(both ? QStringLiteral("Fit using only &Y Errors")
+                               : QStringLiteral("Fit using only &Y Errors (F5)"));
 }
 
 void FrmFit::run() {

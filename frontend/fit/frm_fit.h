@@ -38,6 +38,9 @@ protected:
 
 private:
     FrmFit(Application& app, std::unique_ptr<FitEngines> ownEngines, FitEngines* engines);
+    // The X-error switch of mnuGo and mnuRunFitxy, and the Run menu that shows which fit F5 runs.
+    void setXErrorSwitch(bool useXErrors);
+    void showRunMenu();
     void run();
     void showReport();
     void setPageCommands(bool enabled);

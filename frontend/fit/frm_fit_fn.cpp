@@ -242,6 +242,8 @@ bool FrmFitFn::takeEstimate(int box) {
     const QString text = edit->text().trimmed();
     // An empty box is left for Continue to judge (Standard style asks for every estimate).
     if (text.isEmpty() || !edit->isEnabled()) return true;
+    // A box the user did not edit shows the stored estimate rounded; the estimate keeps every digit.
+    if (!edit->isModified()) return true;
     const std::optional<float> value = TrapReal(text);
     if (!value) {
         dialogs_.message(QStringLiteral("Data Entry Error, please correct estimate."));

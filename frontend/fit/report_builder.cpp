@@ -89,6 +89,12 @@ QString XErrorPart(const FitState& s) {
     }
 }
 
+QString RunModeLine(const FitState& s) {
+    if (!s.useXErrors) return QStringLiteral("Fit using only Y Errors.");
+    if (s.xErrorMethod.isEmpty()) return QStringLiteral("Fit using both X and Y Errors.");
+    return QStringLiteral("Fit using both X and Y Errors, ") + s.xErrorMethod + QStringLiteral(" algorithm.");
+}
+
 QString ParameterLabel(const Session& session, int i) {
     if (session.Edition == u"NON" && session.UserFnInUse) return u'a' + QString::number(i) + QStringLiteral(" = ");
     return i <= 5 ? QString(QChar(u'A' + (i - 1))) + QStringLiteral(" = ") : QString();
@@ -217,6 +223,8 @@ private:
         QString errorLine = YErrorPart(s_);
         if (xErrorsUsed()) errorLine += QStringLiteral("\t\t") + XErrorPart(s_);
         doc_.addParagraph(errorLine);
+        // With X errors allowed a run may use them or not: the summary says which fit this was.
+        if (c_.session.XErrorsAllowed) doc_.addParagraph(RunModeLine(s_));
         doc_.addParagraph(QString());
 
         doc_.setBold(true);

@@ -8,6 +8,8 @@
 #include "strd.h"
 
 #include <QCheckBox>
+#include <QPushButton>
+#include <functional>
 
 namespace frontend {
 namespace {
@@ -51,8 +53,12 @@ protected:
         dialog->show();
         return dialog;
     }
+    // Replaces the text of estimate box `box` by typing, as the user does.
     static void type(QWidget& dialog, int box, const QString& text) {
-        dialog.findChild<QLineEdit*>(QStringLiteral("txtPrm_%1").arg(box))->setText(text);
+        QLineEdit* edit = dialog.findChild<QLineEdit*>(QStringLiteral("txtPrm_%1").arg(box));
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
     }
     static QStringList report(FrmFit& screen) { return screen.driver().report().document.plainText(); }
     static bool enabled(QWidget& screen, const char* action) { return child<QAction>(screen, action)->isEnabled(); }
@@ -352,6 +358,133 @@ TEST_F(FitScreens, ReportPagesRenderInsideTheirMarginsOnLetterAndA4) {
         if (const QString pictures = qEnvironmentVariable("FIT_REPORT_PNG"); !pictures.isEmpty())
             RenderPage(layout, 0, 150).save(pictures + QStringLiteral("/report-%1.png").arg(page.paperTwips.width() > 12000 ? "letter" : "a4"));
     }
+}
+
+TEST_F(FitScreens, ReopeningTheFunctionDialogKeepsEveryDigitOfTheEstimates) {
+    const struct {
+        const char* name;
+        float estimate;
+        QString shown;
+    } cases[] = {
+        {"a small held B", -0.0231341f, "-0.02"},
+        {"a large held B", 863.7f, "8.64E+02"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FrmHome& home = withWorkedExample(Edition::NonLinear);
+        store().InitialParams[1] = c.estimate;
+        store().VaryFlags = {1, 0};
+        store().HeldCount = 1;
+        QString shown;
+        scripted.dialogs.onModal([&shown](QDialog& dialog) {
+            dialog.show();
+            shown = child<QLineEdit>(dialog, "txtPrm_1")->text();
+            EXPECT_TRUE(child<QCheckBox>(dialog, "chkPrm_1")->isChecked());
+            QTest::mouseClick(child<QPushButton>(dialog, "cmdContinue"), Qt::LeftButton);
+            return dialog.result();
+        });
+        click(home, "cmdFctn");
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(store().InitialParams[1], c.estimate) << "the box was not edited";
+        QTest::keyClick(&fitScreen(home), Qt::Key_F5);
+        ASSERT_FALSE(engines.calls.empty());
+        EXPECT_EQ(engines.calls.back().a[1], c.estimate) << "the held value goes to the engine whole";
+        app.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // An edited box takes what was typed.
+    FrmHome& home = withWorkedExample(Edition::NonLinear);
+    store().InitialParams[1] = -0.0231341f;
+    scripted.dialogs.onModal([](QDialog& dialog) {
+        dialog.show();
+        type(dialog, 1, QStringLiteral("-0.02"));
+        click(dialog, "cmdContinue");
+        return dialog.result();
+    });
+    click(home, "cmdFctn");
+    EXPECT_EQ(store().InitialParams[1], -0.02f);
+}
+
+TEST_F(FitScreens, AFailedFitShowsItsValueAndItsReasonInOneBox) {
+    FrmHome& home = withWorkedExample(Edition::NonLinear);
+    store().PointCount = 3;
+    store().FunctionNumber = 8; // four parameters for three points
+    store().ParamCount = 4;
+    store().VaryFlags = {1, 1, 1, 1};
+    store().InitialParams = {1, 1, 1, 1};
+    FrmFit& screen = fitScreen(home);
+    QTest::keyClick(&screen, Qt::Key_F5);
+    EXPECT_EQ(texts(),
+              QStringList{"chisq:  -1\r\nToo few data points: there must be more data points than fitted "
+                          "parameters."});
+    EXPECT_FALSE(session().FitDone);
+}
+
+TEST_F(FitScreens, TheZeroYErrorRefusalNamesTheFirstSuchPoint) {
+    FrmHome& home = withWorkedExample(Edition::Linear);
+    store().YSigma[3] = 0;
+    store().YSigma[5] = 0;
+    fitScreen(home);
+    EXPECT_EQ(texts(),
+              QStringList{"At least one Yerror value is set to zero.  The program divides by these values in "
+                          "order to find the reduced chi-squared  value--hence YError values of zero are not "
+                          "allowed.  Please check your data and YError values and try again.\r\n\r\nThe "
+                          "first such point is point 4: X = 4, Y = 1.496."});
+    EXPECT_TRUE(home.isVisible());
+}
+
+TEST_F(FitScreens, TessalyShowsWhichFitRanInTheRunMenuAndTheReport) {
+    FrmHome& home = withWorkedExample(Edition::Linear);
+    session().XErrorsAllowed = session().XModeSet = true;
+    store().XErrorMode = XModeConstant;
+    store().XErrorValue = 0.05f;
+    store().XSigma.assign(100, 0.05f);
+    store().FunctionNumber = 4;
+    store().ParamCount = 3;
+    store().VaryFlags = {1, 1, 1};
+    store().InitialParams = {4, -1, 0.1f};
+    FrmFit& screen = fitScreen(home);
+    const auto menu = [&screen] {
+        return child<QAction>(screen, "mnuGo")->text() + u'|' + child<QAction>(screen, "mnuRunFitxy")->text();
+    };
+    const auto summaryLine = [this, &screen] {
+        for (const QString& line : report(screen))
+            if (line.startsWith(QStringLiteral("Fit using "))) return line;
+        return QString();
+    };
+    const struct {
+        const char* step;
+        std::function<void()> run;
+        QString menu, summary;
+    } steps[] = {
+        {"Go", [&] { trigger(screen, "mnuGo"); },
+         "Fit using both X and Y Errors (F5)|Fit using only &Y Errors",
+         "Fit using both X and Y Errors, Joliette algorithm."},
+        {"only Y errors", [&] { trigger(screen, "mnuRunFitxy"); },
+         "Fit using both X and Y Errors|Fit using only &Y Errors (F5)", "Fit using only Y Errors."},
+        {"F5 repeats it", [&] { QTest::keyClick(&screen, Qt::Key_F5); },
+         "Fit using both X and Y Errors|Fit using only &Y Errors (F5)", "Fit using only Y Errors."},
+        {"Lybanon",
+         [&] {
+             trigger(screen, "mnuOptionsLybanon");
+             trigger(screen, "mnuGo");
+         },
+         "Fit using both X and Y Errors (F5)|Fit using only &Y Errors",
+         "Fit using both X and Y Errors, Lybanon algorithm."},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        step.run();
+        EXPECT_EQ(menu(), step.menu);
+        EXPECT_EQ(summaryLine(), step.summary);
+    }
+    trigger(screen, "mnuOptShowSum");
+    store().FunctionNumber = 1;
+    store().ParamCount = 2;
+    app->showScreen(ScreenId::Fit, &home);
+    trigger(screen, "mnuGo");
+    EXPECT_EQ(summaryLine(), "Fit using both X and Y Errors.") << "the summary report says it too";
+    EXPECT_TRUE(texts().isEmpty()) << texts().join(u'\n').toStdString();
 }
 
 } // namespace
