@@ -72,7 +72,7 @@ void Application::showScreen(ScreenId id, QWidget* from, bool hourglass) {
 
 bool Application::unload(MainScreen* screen) {
     if (!screen) return true;
-    if (!screen->close()) return false;
+    if (!screen->unload()) return false;
     forget(screen);
     return true;
 }

@@ -23,8 +23,20 @@ MainScreen::MainScreen(Application& app, ScreenId id, int helpContext) : app_(ap
 
 int MainScreen::runModal(QDialog& dialog) {
     const int result = app_.dialogs().runModal(dialog);
+    // The last box of the dialog may have been the active window; the screen below takes over again.
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
     activate();
     return result;
+}
+
+bool MainScreen::unload() {
+    unloadingByProgram_ = true;
+    const bool closed = close();
+    unloadingByProgram_ = false;
+    return closed;
 }
 
 void MainScreen::mousePressEvent(QMouseEvent* event) {
@@ -37,7 +49,7 @@ void MainScreen::mousePressEvent(QMouseEvent* event) {
 }
 
 void MainScreen::closeEvent(QCloseEvent* event) {
-    if (!queryUnload()) {
+    if ((!unloadingByProgram_ && !closeButtonUnloads()) || !queryUnload()) {
         event->ignore();
         return;
     }

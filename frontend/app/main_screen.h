@@ -28,9 +28,18 @@ public:
     // Shows the dialog modal through the Dialogs service; then the screen becomes active again.
     int runModal(QDialog& dialog);
 
+    // Unloads the screen as the program does (Application::unload); false when it refused.
+    bool unload();
+
 protected:
     // Whether the screen may unload now; a screen that refuses keeps itself loaded.
     virtual bool queryUnload() { return true; }
+    // The window's close button does what the screen's own exit does. By default that exit unloads
+    // the screen (queryUnload may still refuse); a screen whose exit is something else does it here
+    // and returns false.
+    virtual bool closeButtonUnloads() { return true; }
+    // True while the program itself unloads the screen, false for the window's close button.
+    bool unloadingByProgram() const { return unloadingByProgram_; }
     // Shift + right mouse button on the screen's background.
     virtual void toggleStyle() {}
 
@@ -40,6 +49,7 @@ protected:
 private:
     Application& app_;
     ScreenId id_;
+    bool unloadingByProgram_ = false;
 };
 
 // Window flags of a window without a close box.

@@ -103,7 +103,8 @@ FrmData::FrmData(Application& app) : MainScreen(app, ScreenId::Data, HelpContext
     auto* cmdClearData = MakeButton(central, QStringLiteral("cmdClearData"), QStringLiteral("&Clear Data in Program"));
     cmdSaveData_ = MakeButton(central, QStringLiteral("cmdSaveData"), QStringLiteral("Save Data to &File"));
     SetGoState(*cmdSaveData_, false);
-    auto* cmdContinue = MakeButton(central, QStringLiteral("cmdContinue"), QStringLiteral("Continue (&Home)"));
+    auto* cmdContinue =
+        MakeButton(central, QStringLiteral("cmdContinue"), QStringLiteral("Continue (Ho&me)"));
     lblErrorMode_ = new QLabel(QStringLiteral("Error Mode"), central);
     lblErrorMode_->setObjectName(QStringLiteral("lblErrorMode"));
     lblErrorMode_->setFrameShape(QFrame::Panel);
@@ -225,7 +226,8 @@ void FrmData::refresh() {
 void FrmData::showSaveState() { SetGoState(*cmdSaveData_, app().session().DataInProgram); }
 
 void FrmData::showCaption() {
-    setWindowTitle(DataScreenCaption(app().session(), QStringLiteral("Data Screen"), dataName_));
+    setWindowTitle(
+        DataScreenCaption(app().session(), QStringLiteral("Data Screen"), CurrentDataName(app().store())));
 }
 
 void FrmData::sizeColumns() {
@@ -297,7 +299,6 @@ void FrmData::enterData() {
                 lastDialogFile_ = *path;
                 switch (ReadDataFile(session, application.store(), application.dialogs(), *path, points_)) {
                 case ReadOutcome::Read:
-                    dataName_ = *path;
                     resizeArrays(points_.capacity);
                     model_->clear();
                     fillGrid();
@@ -423,12 +424,16 @@ void FrmData::typeInPoints(std::int16_t n) {
     if (typeX) session.XErrorsEntered = true;
     StoreCapacity(store, points_.capacity, IntoStore);
     storeChangedPoints();
+    if (n == 0) {
+        QString name = UntitledDataName; // a new data set typed in
+        StoreDataName(store, name, IntoStore);
+    }
     session.DataSaved = false;
     session.FitDone = false;
     showHoldingState();
 }
 
-void FrmData::editCell(int row, int column) {
+void FrmData::editCell(int row, int column, const QString& typed) {
     Application& application = app();
     Session& session = application.session();
     Dialogs& dialogs = application.dialogs();
@@ -447,7 +452,8 @@ void FrmData::editCell(int row, int column) {
 
     const auto r = static_cast<std::size_t>(row);
     const auto n = points_.count;
-    QString defaultAnswer = model_->data(model_->index(row, column), Qt::DisplayRole).toString();
+    QString defaultAnswer =
+        typed.isEmpty() ? model_->data(model_->index(row, column), Qt::DisplayRole).toString() : typed;
     for (;;) {
         const std::optional<QString> answer =
             dialogs.input(QStringLiteral("Please edit point."), QStringLiteral("Edit Data"), defaultAnswer);
@@ -585,10 +591,17 @@ void FrmData::switchXY() {
 void FrmData::clearData() {
     Session& session = app().session();
     if (!session.DataInProgram) return;
+    // Points typed or changed since the last save exist nowhere else.
+    if (!session.DataSaved &&
+        app().dialogs().message(QStringLiteral("The data in the program have not been saved to a file.") +
+                                    session.CrLf +
+                                    QStringLiteral("OK clears them for good; Cancel keeps them."),
+                                MessageButtons::OkCancel, MessageIcon::Question,
+                                QStringLiteral("Clear Data in Program")) != MessageAnswer::Ok)
+        return;
     clearAndShowEmpty();
     grdData_->setCurrentIndex(model_->index(0, 0));
     session.EntryFromFile = session.EntryFromKeyboard = session.FitDone = false;
-    dataName_ = QStringLiteral("Untitled");
     showCaption();
     rememberedRow_ = rememberedColumn_ = 0;
     grdData_->setFocus();
@@ -600,7 +613,6 @@ void FrmData::saveData() {
     const std::optional<QString> path = application.dialogs().saveFile(SaveDataFileRequest(lastDialogFile_));
     if (!path) return;
     lastDialogFile_ = *path;
-    dataName_ = *path;
     if (SaveDataFile(application.session(), application.store(), application.dialogs(), *path))
         application.refreshSaveState();
     showCaption();
@@ -609,8 +621,12 @@ void FrmData::saveData() {
 }
 
 void FrmData::continueHome() {
-    StoreDataName(app().store(), dataName_, IntoStore);
     app().showScreen(ScreenId::Home, this);
+}
+
+bool FrmData::closeButtonUnloads() {
+    continueHome();
+    return false;
 }
 
 void FrmData::toggleStyle() { ToggleStyle(app().session(), *windowMenu_); }
@@ -622,6 +638,18 @@ bool FrmData::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Delete) {
             deleteSelection();
+            return true;
+        }
+        const QModelIndex cell = grdData_->currentIndex();
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_F2) {
+            if (cell.isValid()) editCell(cell.row(), cell.column());
+            return true;
+        }
+        // Typing into a cell starts editing it with what was typed.
+        const QString typed = key->text();
+        if (!typed.isEmpty() && typed.front().isPrint() && !typed.front().isSpace() &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            if (cell.isValid()) editCell(cell.row(), cell.column(), typed);
             return true;
         }
         if (key->key() == Qt::Key_End && !(key->modifiers() & Qt::ShiftModifier) && app().session().DataInProgram) {

@@ -32,8 +32,9 @@ public:
     void clearData();
     void saveData();
     void continueHome();
-    // Double click on a cell (rows and columns from 0).
-    void editCell(int row, int column);
+    // Editing a cell (rows and columns from 0) by a double click, Enter or F2, or by typing into it:
+    // the input box starts with the typed text, or else with the cell's text.
+    void editCell(int row, int column, const QString& typed = {});
     // The Delete key in the grid.
     void deleteSelection();
     // Typed entry after the n points already in the program.
@@ -44,6 +45,8 @@ public:
     QTableView& grid() const { return *grdData_; }
 
 protected:
+    // The window's close button is Continue (Home): the data stay loaded.
+    bool closeButtonUnloads() override;
     void toggleStyle() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -65,7 +68,6 @@ private:
     void growArrays();
 
     PointArrays points_;
-    QString dataName_ = QStringLiteral("Untitled");
     QString lastDialogFile_;
     bool refreshSuppressed_ = false;
     int rememberedRow_ = 0, rememberedColumn_ = 0;

@@ -204,12 +204,15 @@ void FrmHome::activate() {
     showFitState();
     application.refreshSaveState();
 
-    if (session.DataInProgram) {
-        StoreDataName(store, dataName_, OutOfStore);
-    } else {
-        dataName_ = NoDataName;
-    }
-    setWindowTitle(DataScreenCaption(session, QStringLiteral("Home Screen"), dataName_));
+    showCaption();
+}
+
+QString FrmHome::dataName() {
+    return app().session().DataInProgram ? CurrentDataName(app().store()) : NoDataName;
+}
+
+void FrmHome::showCaption() {
+    setWindowTitle(DataScreenCaption(app().session(), QStringLiteral("Home Screen"), dataName()));
 }
 
 void FrmHome::showSaveState() {
@@ -278,12 +281,15 @@ void FrmHome::openDialog(DialogId id) {
 
 bool FrmHome::saveData() {
     Application& application = app();
-    const QString preset = dataName_ == u"Untitled" ? QString() : dataName_;
+    const QString name = dataName();
+    const QString preset = name == UntitledDataName ? QString() : name;
     const std::optional<QString> path = application.dialogs().saveFile(SaveDataFileRequest(preset));
     if (!path) return false;
-    dataName_ = *path;
     const bool saved = SaveDataFile(application.session(), application.store(), application.dialogs(), *path);
-    if (saved) application.refreshSaveState();
+    if (saved) {
+        application.refreshSaveState();
+        showCaption();
+    }
     LeaveDriveA(application.session());
     return saved;
 }
@@ -293,7 +299,8 @@ bool FrmHome::quitSequence() {
     Session& session = application.session();
     if (session.DataInProgram && !session.DataSaved) {
         const MessageAnswer answer = application.dialogs().message(
-            QStringLiteral("Save changes in Data file ") + session.CrLf + dataName_ + QStringLiteral(" before quitting?"),
+            QStringLiteral("Save changes in Data file ") + session.CrLf + dataName() +
+                QStringLiteral(" before quitting?"),
             MessageButtons::YesNoCancel, MessageIcon::Question, QStringLiteral("Save Changes in Data?"));
         if (answer == MessageAnswer::Cancel) return false;
         if (answer == MessageAnswer::Yes) {

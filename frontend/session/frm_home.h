@@ -40,8 +40,9 @@ private:
     void showFitState();
     void openDialog(DialogId id);
     bool quitSequence();
-
-    QString dataName_;
+    // The data set's name as this screen shows and uses it, and the caption that shows it.
+    QString dataName();
+    void showCaption();
 
     QLineEdit* txtName_;
     QLineEdit* txtExp_;

@@ -4,6 +4,7 @@
 #include "session/frm_home.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +126,12 @@ void FrmStart::quit() {
     Application& application = app();
     application.unload(this);
     application.end();
+}
+
+void FrmStart::closeEvent(QCloseEvent* event) {
+    const bool closeButton = !unloadingByProgram();
+    MainScreen::closeEvent(event);
+    if (closeButton && event->isAccepted()) app().end();
 }
 
 // Linear edition: the right mouse button on Continue continues in the Advanced style.

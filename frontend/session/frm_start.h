@@ -21,6 +21,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The window's close button is Quit.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QLineEdit* txtName_;

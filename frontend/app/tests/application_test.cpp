@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMenuBar>
 
 namespace frontend {
 namespace {
@@ -76,6 +77,100 @@ TEST_F(ApplicationScreens, QuittingUnloadsARegisteredScreen) {
     click(home, "cmdQuit");
     EXPECT_TRUE(app->hasEnded());
     EXPECT_TRUE(app->loadedScreens().empty());
+}
+
+TEST_F(ApplicationScreens, TheCloseButtonOfAScreenDoesWhatItsOwnExitDoes) {
+    {
+        SCOPED_TRACE("the start screen's exit is Quit");
+        start(Edition::Linear);
+        screen(ScreenId::Start).close();
+        EXPECT_TRUE(app->hasEnded());
+        EXPECT_TRUE(app->loadedScreens().empty());
+    }
+    {
+        SCOPED_TRACE("the data screen's exit is Continue (Home)");
+        FrmHome& home = startAtHome(Edition::NonLinear);
+        click(home, "cmdEnterData");
+        MainScreen& data = screen(ScreenId::Data);
+        data.close();
+        EXPECT_TRUE(home.isVisible());
+        EXPECT_FALSE(data.isVisible());
+        EXPECT_EQ(app->loaded(ScreenId::Data), &data) << "the data screen stays loaded with its data";
+        EXPECT_FALSE(app->hasEnded());
+    }
+    {
+        SCOPED_TRACE("the home screen's exit is the quit sequence");
+        FrmHome& home = startAtHome(Edition::NonLinear);
+        click(home, "cmdEnterData");
+        answerModal("optDataFrKeyboard", "Command1");
+        for (const char* point : {"1,1", "2,2", "3,3", "*"})
+            scripted.dialogs.type(QString::fromLatin1(point));
+        MainScreen& data = screen(ScreenId::Data);
+        click(data, "cmdEnterData");
+        click(data, "cmdContinue");
+        scripted.dialogs.clearTranscript();
+        scripted.dialogs.answer(MessageAnswer::Cancel);
+        home.close();
+        EXPECT_EQ(texts(), QStringList{"Save changes in Data file \r\nUntitled before quitting?"});
+        EXPECT_TRUE(home.isVisible());
+        EXPECT_FALSE(app->hasEnded());
+        scripted.dialogs.answer(MessageAnswer::No);
+        home.close();
+        EXPECT_TRUE(app->hasEnded());
+        EXPECT_TRUE(app->loadedScreens().empty());
+    }
+}
+
+// The letters that Alt takes on the screen: those of its visible buttons and of its menu bar.
+QStringList Mnemonics(QMainWindow& screen) {
+    QStringList captions;
+    for (const QAbstractButton* button : screen.findChildren<QAbstractButton*>())
+        if (button->isVisibleTo(&screen)) captions << button->text();
+    for (const QAction* action : screen.menuBar()->actions())
+        if (action->isVisible()) captions << action->text();
+    QStringList letters;
+    for (const QString& caption : captions) {
+        for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+            if (caption[i] != u'&') continue;
+            if (caption[i + 1] != u'&')
+                letters << caption.mid(i + 1, 1).toLower() + QStringLiteral(" (") + caption + u')';
+            ++i;
+        }
+    }
+    return letters;
+}
+
+TEST_F(ApplicationScreens, EachAltLetterOfAScreenLeadsToOneControl) {
+    FrmHome& home = startAtHome(Edition::Linear);
+    click(home, "cmdEnterData");
+    app->load(ScreenId::Fit);
+    for (MainScreen* screen : app->loadedScreens()) {
+        SCOPED_TRACE(screen->objectName().toStdString());
+        const QStringList letters = Mnemonics(*screen);
+        QStringList clashes;
+        for (qsizetype i = 0; i < letters.size(); ++i)
+            for (qsizetype j = i + 1; j < letters.size(); ++j)
+                if (letters[i].front() == letters[j].front())
+                    clashes << letters[i] + QStringLiteral(" and ") + letters[j];
+        EXPECT_EQ(clashes, QStringList());
+    }
+}
+
+TEST_F(ApplicationScreens, AfterADialogAndItsLastMessageTheScreenBelowIsActiveAgain) {
+    FrmHome& home = startAtHome(Edition::NonLinear);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&home));
+    scripted.dialogs.onModal([](QDialog& dialog) {
+        dialog.show();
+        {
+            QWidget message; // the box the dialog shows just before it closes
+            message.show();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&message));
+            click(dialog, "cmdCancel");
+        }
+        return dialog.result();
+    });
+    click(home, "cmdMode");
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&home));
 }
 
 TEST(HelpPages, EveryContextHasItsPageBesideTheProgram) {

@@ -1,6 +1,7 @@
 // The data screen walked as a student does: typed entry, files, editing, deleting, swapping,
 // clearing and saving, in both editions.
 #include "screen_fixture.h"
+#include "test_files.h"
 
 #include "data/frm_data.h"
 #include "session/number_format.h"
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
+#include <functional>
 
 namespace frontend {
 namespace {
@@ -43,17 +45,26 @@ protected:
             answer ? (void)scripted.dialogs.type(QString::fromLatin1(answer)) : (void)scripted.dialogs.cancelInput();
     }
 
-    // Enter Data from the file with `contents`; `fourColumns` answers the four-column question.
-    void readFile(FrmData& data, const QByteArray& contents, std::optional<MessageAnswer> fourColumns = {}) {
-        const QString path = folder.filePath("in.dat");
+    // A file of the test's folder with `contents`; its path.
+    QString writeFile(const char* name, const QByteArray& contents) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
         QFile file(path);
         file.open(QIODevice::WriteOnly);
         file.write(contents);
-        file.close();
+        return path;
+    }
+
+    // Enter Data from the file at path; `fourColumns` answers the four-column question.
+    void openFile(FrmData& data, const QString& path, std::optional<MessageAnswer> fourColumns = {}) {
         answerModal("optDataFrFile", "Command1");
         scripted.dialogs.chooseFile(path);
         if (fourColumns) scripted.dialogs.answer(*fourColumns);
         click(data, "cmdEnterData");
+    }
+
+    // Enter Data from the file "in.dat" with `contents`.
+    void readFile(FrmData& data, const QByteArray& contents, std::optional<MessageAnswer> fourColumns = {}) {
+        openFile(data, writeFile("in.dat", contents), fourColumns);
     }
 
     static QString cell(FrmData& data, int row, int column) {
@@ -262,6 +273,7 @@ TEST_F(DataScreen, SwitchingXAndYTwiceGivesBackThePoints) {
 TEST_F(DataScreen, ClearDataKeepsTheErrorModes) {
     FrmData& data = openDataScreen(Edition::Linear, "optErrorMode_1", "0.5");
     typeIn(data, {"1,1", "2,2", "3,3", "*"});
+    scripted.dialogs.answer(MessageAnswer::Ok); // the typed points were never saved
     click(data, "cmdClearData");
     EXPECT_FALSE(app->session().DataInProgram);
     EXPECT_EQ(app->store().PointCount, 0);
@@ -353,6 +365,156 @@ TEST_F(DataScreen, EndKeyMovesToTheLastDataColumn) {
     pressKey(data, Qt::Key_End);
     EXPECT_EQ(data.grid().currentIndex().column(), 2);
     EXPECT_EQ(data.grid().currentIndex().row(), 1);
+}
+
+TEST_F(DataScreen, ClearDataAsksFirstWhenThePointsAreNotSaved) {
+    FrmData& data = openDataScreen(Edition::NonLinear);
+    typeIn(data, {"1,1", "2,2", "3,3", "*"});
+    scripted.dialogs.clearTranscript();
+    scripted.dialogs.answer(MessageAnswer::Cancel);
+    click(data, "cmdClearData");
+    ASSERT_EQ(scripted.dialogs.transcript().size(), 1u);
+    const DialogRecord& question = scripted.dialogs.transcript()[0];
+    EXPECT_EQ(question.text,
+              "The data in the program have not been saved to a file.\r\nOK clears them for good; "
+              "Cancel keeps them.");
+    EXPECT_EQ(question.title, "Clear Data in Program");
+    EXPECT_EQ(question.buttons, MessageButtons::OkCancel);
+    EXPECT_TRUE(app->session().DataInProgram) << "Cancel keeps the points";
+    EXPECT_EQ(app->store().PointCount, 3);
+    EXPECT_EQ(cell(data, 2, 1), FormatCell(3.0f));
+
+    scripted.dialogs.answer(MessageAnswer::Ok);
+    click(data, "cmdClearData");
+    EXPECT_FALSE(app->session().DataInProgram);
+
+    // Points as they are in a file go with one click, as before.
+    readFile(data, "1 2\r\n2 4\r\n3 6\r\n");
+    scripted.dialogs.clearTranscript();
+    click(data, "cmdClearData");
+    EXPECT_TRUE(scripted.dialogs.transcript().empty());
+    EXPECT_FALSE(app->session().DataInProgram);
+}
+
+// The scene of a file overwritten with other data: every screen names the data set in the program.
+TEST_F(DataScreen, EveryScreenNamesAndSavesTheDataInTheProgram) {
+    FrmData& data = openDataScreen(Edition::NonLinear);
+    const QByteArray decayContents = "1 10\r\n2 5\r\n3 2.5\r\n";
+    const QString decay = writeFile("decay.dat", decayContents);
+    const QString fall = writeFile("fall.dat", "0.1 0.05\r\n0.2 0.2\r\n0.3 0.44\r\n");
+    openFile(data, decay);
+    click(data, "cmdContinue");
+    FrmHome& home = *app->loadedAs<FrmHome>(ScreenId::Home);
+    EXPECT_EQ(home.windowTitle(), "Quorvex -- Home Screen [" + decay + "] ");
+
+    click(home, "cmdEnterData");
+    click(data, "cmdClearData");
+    EXPECT_EQ(data.windowTitle(), "Quorvex -- Data Screen [Untitled] ");
+    openFile(data, fall);
+    click(data, "cmdSwitchXY");
+    click(data, "cmdSwitchXY");
+    trigger(data, "mnuWinHome");
+    EXPECT_EQ(home.windowTitle(), "Quorvex -- Home Screen [" + fall + "] ");
+
+    scripted.dialogs.clearTranscript();
+    scripted.dialogs.answer(MessageAnswer::Yes).chooseFile(fall);
+    click(home, "cmdQuit");
+    ASSERT_EQ(scripted.dialogs.transcript().size(), 2u);
+    EXPECT_EQ(scripted.dialogs.transcript()[0].text,
+              "Save changes in Data file \r\n" + fall + " before quitting?");
+    EXPECT_EQ(scripted.dialogs.transcript()[1].defaultText, fall)
+        << "the save offers the file the data came from";
+    EXPECT_TRUE(app->hasEnded());
+    QFile kept(decay);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), decayContents);
+}
+
+TEST_F(DataScreen, SavingFromTheHomeScreenRenamesTheDataOnTheDataScreen) {
+    FrmData& data = openDataScreen(Edition::Linear);
+    typeIn(data, {"1,1", "2,2", "3,3", "*"});
+    click(data, "cmdContinue");
+    FrmHome& home = *app->loadedAs<FrmHome>(ScreenId::Home);
+    const QString path = folder.filePath("typed.dat");
+    scripted.dialogs.chooseFile(path);
+    click(home, "cmdSaveData");
+    EXPECT_EQ(home.windowTitle(), "Tessaly -- Home Screen [" + path + "] ");
+    click(home, "cmdEnterData");
+    EXPECT_EQ(data.windowTitle(), "Tessaly -- Data Screen [" + path + "] ");
+}
+
+const QString UnreadableOpening =
+    "Error in reading data file, please check file.\r\n\r\nOne can sometimes find the "
+    "source of file errors \r\nby opening the file in the spreadsheet for inspection."
+    "\r\n\r\n";
+
+TEST_F(DataScreen, AnUnreadableFileIsNamedByItsFirstBadLine) {
+    const struct {
+        const char* name;
+        QByteArray contents;
+        QString where;
+    } cases[] = {
+        {"a bad number", "Run 3\r\n1 2\r\n2 x4\r\n3 6\r\n", "Line 3 of the file cannot be read:\r\n2 x4"},
+        {"unprintable bytes", QByteArray("1 2\r\n2 4\r\n\x01\x1b[2Jzz\r\n"),
+         "Line 3 of the file cannot be read:\r\n??[2Jzz"},
+    };
+    FrmData& data = openDataScreen(Edition::NonLinear);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        scripted.dialogs.clearTranscript();
+        readFile(data, c.contents);
+        EXPECT_EQ(lastText(), UnreadableOpening + c.where);
+        EXPECT_FALSE(app->session().DataInProgram);
+        EXPECT_EQ(data.windowTitle(), "Quorvex -- Data Screen [Untitled] ");
+    }
+}
+
+TEST_F(DataScreen, AHugeFileIsRefusedWithoutReadingIt) {
+    FrmData& data = openDataScreen(Edition::NonLinear);
+    const QString path = folder.filePath("disk.img");
+    {
+        QFile huge(path);
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(qint64(1) << 30)); // sparse: no block is written
+    }
+    scripted.dialogs.clearTranscript();
+    const qint64 before = testing_files::BytesReadByThisThread();
+    ASSERT_GE(before, 0);
+    openFile(data, path);
+    EXPECT_LT(testing_files::BytesReadByThisThread() - before, qint64(1) << 20);
+    EXPECT_EQ(lastText(),
+              "The file\r\n" + path +
+                  "\r\nis 1024 MB long, far longer than a data file of at most "
+                  "16000 points\r\ncan be.  Nothing was read; please check that this is the file you meant.");
+    EXPECT_EQ(scripted.dialogs.transcript().back().title, "File Open Error");
+    EXPECT_FALSE(app->session().DataInProgram);
+    EXPECT_TRUE(child<QPushButton>(data, "cmdEnterData")->isEnabled());
+}
+
+TEST_F(DataScreen, EnterF2AndTypingEditACellAsADoubleClickDoes) {
+    // Each row edits Y of point 2, which the row before left at its answer.
+    const struct {
+        const char* name;
+        std::function<void(QWidget&)> press;
+        QString offered, answer;
+    } cases[] = {
+        {"Enter", [](QWidget& grid) { QTest::keyClick(&grid, Qt::Key_Return); }, FormatCell(20.0f), "21"},
+        {"F2", [](QWidget& grid) { QTest::keyClick(&grid, Qt::Key_F2); }, FormatCell(21.0f), "22"},
+        {"typing", [](QWidget& grid) { QTest::keyClicks(&grid, "7"); }, "7", "7"},
+    };
+    FrmData& data = openDataScreen(Edition::NonLinear);
+    typeIn(data, {"1,10", "2,20", "3,30", "*"});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        data.grid().setCurrentIndex(data.model().index(1, 1));
+        scripted.dialogs.clearTranscript();
+        scripted.dialogs.type(c.answer);
+        c.press(data.grid());
+        ASSERT_EQ(scripted.dialogs.transcript().size(), 1u);
+        EXPECT_EQ(scripted.dialogs.transcript()[0].text, "Please edit point.");
+        EXPECT_EQ(scripted.dialogs.transcript()[0].defaultText, c.offered);
+        EXPECT_FLOAT_EQ(app->store().Y[1], c.answer.toFloat());
+    }
 }
 
 } // namespace
