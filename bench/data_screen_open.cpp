@@ -65,6 +65,15 @@ struct DataScreenRun {
     FrmData* data = nullptr;
 };
 
+// A file of the folder, filled by `fill`; its path.
+QString MakeFile(const QTemporaryDir& folder, const char* name, const std::function<void(QFile&)>& fill) {
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    fill(file);
+    return path;
+}
+
 // Times opening the file at path on a fresh data screen; `wrong` names what went wrong, if anything.
 void TimeOpening(benchmark::State& state, const QTemporaryDir& folder, const QString& path,
                  const std::function<const char*(const DataScreenRun&)>& wrong) {
@@ -92,12 +101,7 @@ BENCHMARK(BM_OpenDataFile16000)->Unit(benchmark::kMillisecond);
 // A file chosen by mistake: 1 GB (sparse), refused before anything is read.
 void BM_RefuseHugeFile(benchmark::State& state) {
     QTemporaryDir folder;
-    const QString path = folder.filePath("disk.img");
-    {
-        QFile huge(path);
-        huge.open(QIODevice::WriteOnly);
-        huge.resize(qint64(1) << 30);
-    }
+    const QString path = MakeFile(folder, "disk.img", [](QFile& huge) { huge.resize(qint64(1) << 30); });
     TimeOpening(state, folder, path, [](const DataScreenRun& run) {
         return run.scripted.dialogs.texts().isEmpty() ? "the file was not refused" : nullptr;
     });
@@ -107,12 +111,8 @@ BENCHMARK(BM_RefuseHugeFile)->Unit(benchmark::kMillisecond);
 // Just under the size limit: 60 MB of empty lines, of which the reader looks at the first few.
 void BM_OpenFileOfEmptyLines(benchmark::State& state) {
     QTemporaryDir folder;
-    const QString path = folder.filePath("empty-lines.dat");
-    {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray(60 << 20, '\n'));
-    }
+    const QString path =
+        MakeFile(folder, "empty-lines.dat", [](QFile& file) { file.write(QByteArray(60 << 20, '\n')); });
     TimeOpening(state, folder, path, [](const DataScreenRun& run) {
         return run.data->points().count != 0 ? "empty lines were read as points" : nullptr;
     });
